@@ -1,0 +1,15 @@
+// Alarms and settings: the alarm table and its trigger, the settings file and the
+// settings dialog. All of it runs on the window thread.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "alarms/alarm_table.h"
+
+void CheckAlarms(const SYSTEMTIME& time);
+
+void LoadSettings();
+void SaveSettings();
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,2 @@
+set(ALARMS_PURE_SOURCES)
+set(ALARMS_PLATFORM_SOURCES alarms/stub.cpp)

@@ -1,0 +1,32 @@
+# The Windows build: the program, its Wine-hosted tests, the end-to-end driver and benchmarks.
+enable_language(RC)
+
+# Narrow literals become Shift-JIS so the ANSI calls get code page 932 text; sources stay UTF-8.
+set(PELIO_CHARSET -finput-charset=UTF-8 -fexec-charset=CP932)
+set(PELIO_LINK -static -static-libgcc -static-libstdc++)
+set(PELIO_LIBS ddraw dsound dxguid winmm comdlg32 shell32 gdi32 user32 kernel32)
+
+# Everything but WinMain, so the Wine-hosted tests link the same code the program runs.
+add_library(pelio_core STATIC ${PELIO_PURE_SOURCES} ${PELIO_PLATFORM_SOURCES})
+target_include_directories(pelio_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(pelio_core PUBLIC ${PELIO_CHARSET} PRIVATE ${PELIO_WARNINGS})
+target_compile_definitions(pelio_core PUBLIC WIN32_LEAN_AND_MEAN STRICT _WIN32_WINNT=0x0601
+    DIRECTSOUND_VERSION=0x0300 DIRECTDRAW_VERSION=0x0300)
+target_link_libraries(pelio_core PUBLIC ${PELIO_LIBS})
+
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+add_executable(PelioClock WIN32 shell/winmain.cpp resources/pelioclock.rc)
+target_compile_options(PelioClock PRIVATE ${PELIO_WARNINGS})
+target_link_libraries(PelioClock PRIVATE pelio_core)
+target_link_options(PelioClock PRIVATE ${PELIO_LINK} -mwindows)
+set_target_properties(PelioClock PROPERTIES OUTPUT_NAME PelioClock)
+
+# The default alarm sound goes beside the exe.
+add_custom_command(TARGET PelioClock POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/pelio.wav
+            $<TARGET_FILE_DIR:PelioClock>/pelio.wav)
+
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(tests/platform)
+add_subdirectory(tests/e2e)
+add_subdirectory(bench/wine)

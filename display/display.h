@@ -1,0 +1,33 @@
+// The display: DirectDraw objects and surfaces, the window shape and the clock face.
+// All of it runs on the window thread.
+#pragma once
+#include <windows.h>
+#include <ddraw.h>
+
+#include <cstdint>
+
+extern IDirectDraw* DirectDrawObject;
+extern IDirectDrawSurface* ScreenSurface;
+extern IDirectDrawClipper* ScreenClipper;
+extern IDirectDrawSurface* WorkSurface;
+extern IDirectDrawSurface* FrameSurface;
+extern IDirectDrawSurface* PanelSurface;
+extern IDirectDrawSurface* FontSurface;
+extern DDSURFACEDESC WorkLock;
+extern uint8_t LightenTable[256];
+
+BOOL CreateDisplay(HWND window);
+void ReleaseDisplay();
+BOOL LoadBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap);
+void ReloadSurfaceBitmaps();
+BOOL LockWorkSurface();
+void UnlockWorkSurface();
+void CheckDisplay();
+BOOL RecreateDisplay();
+void BuildLightenTable();
+
+BOOL BuildWindowRegion(HWND window, const char* bitmapName, int x0, int y0, int x1, int y1,
+                       HRGN* region);
+
+void DrawClockFace(const SYSTEMTIME& time);
+void DrawDigitalTime(const SYSTEMTIME& time);

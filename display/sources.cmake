@@ -1,0 +1,2 @@
+set(DISPLAY_PURE_SOURCES)
+set(DISPLAY_PLATFORM_SOURCES display/stub.cpp)

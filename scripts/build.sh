@@ -1,0 +1,18 @@
+#!/bin/bash
+# Builds both configurations: build/native (host logic, tests, tools) and build/win32 (the exe).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${PELIO_BUILD:-$root/build}
+jobs=$(nproc)
+
+cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build.native-config.log" 2>&1 \
+    || { cat "$build.native-config.log"; exit 1; }
+cmake --build "$build/native" -j "$jobs" -- --no-print-directory | grep -E "error|warning" || true
+cmake --build "$build/native" -j "$jobs" >/dev/null
+
+cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DPELIO_NATIVE_BUILD="$build/native" >"$build.win32-config.log" 2>&1 \
+    || { cat "$build.win32-config.log"; exit 1; }
+cmake --build "$build/win32" -j "$jobs" -- --no-print-directory | grep -E "error|warning" || true
+cmake --build "$build/win32" -j "$jobs" >/dev/null

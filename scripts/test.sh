@@ -1,0 +1,31 @@
+#!/bin/bash
+# Sets up the machine, builds everything and runs every test level:
+# unit (native, sanitised), platform (mingw GoogleTest under Wine), e2e (the real exe).
+# Extra arguments go to ctest, e.g. scripts/test.sh -L unit
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${PELIO_BUILD:-$root/build}
+mkdir -p "$build"
+
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+
+. "$root/scripts/wine-env.sh"
+export WINEPREFIX=$build/wineprefix
+. "$root/tests/e2e/xserver.sh"
+
+cleanup() {
+    WINEPREFIX=$build/wineprefix wineserver -k >/dev/null 2>&1 || true
+    pelio_stop_xserver
+}
+trap cleanup EXIT
+
+pelio_make_prefix "$WINEPREFIX" || { echo "test: could not create the Wine prefix"; cat "$WINEPREFIX.log"; exit 1; }
+# Wine-hosted tests create windows and surfaces: give them a screen of their own.
+pelio_start_xserver 24
+wineserver -p
+
+status=0
+(cd "$build/native" && ctest --output-on-failure --timeout 300 "$@") || status=1
+(cd "$build/win32" && ctest --output-on-failure --timeout 600 "$@") || status=1
+exit $status

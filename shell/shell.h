@@ -1,0 +1,40 @@
+// The application shell: start-up, the main window, its tick and shut-down.
+// Every other subsystem reads the state declared here; only the shell and the
+// display rebuild (which restarts the timer) write it.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "shell/trig.h"
+
+constexpr char ClockClassName[] = "PELIO CLOCK";
+constexpr char ClockWindowTitle[] = "PELIO CLOCK";
+constexpr char MessageCaption[] = "PelioClock";
+constexpr int ClockWindowSize = 160;
+constexpr UINT_PTR ClockTimerIdentifier = 1;
+constexpr UINT ClockTimerPeriodMs = 1000;
+constexpr int ExitCodeClosed = 1;
+
+extern HWND MainWindow;
+extern HINSTANCE AppInstance;
+extern int32_t TickEnabled;
+extern UINT_PTR ClockTimerId;
+extern int32_t DisplayDepth;
+extern HBITMAP FrameBitmap;
+extern HBITMAP PanelBitmap;
+extern HBITMAP FontBitmap;
+extern HRGN WindowRegion;
+extern RECT ScreenRect;
+extern HMENU PopupMenu;
+
+BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y);
+LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void ClockTick();
+void CloseClock();
+void UpdateScreenRect();
+
+// Popup menu and About box.
+void CreateClockMenu();
+void OnMenuCommand(WPARAM wParam);
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

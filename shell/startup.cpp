@@ -1,0 +1,107 @@
+// Start-up: the window, then every subsystem in the order the others rely on.
+#include "alarms/alarms.h"
+#include "display/display.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+HWND MainWindow;
+HINSTANCE AppInstance;
+int32_t TickEnabled;
+UINT_PTR ClockTimerId;
+int32_t DisplayDepth;
+HBITMAP FrameBitmap;
+HBITMAP PanelBitmap;
+HBITMAP FontBitmap;
+HRGN WindowRegion;
+RECT ScreenRect;
+HMENU PopupMenu;
+
+static BOOL RegisterClockClass(HINSTANCE instance)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = ClockWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = ClockClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+static void ReadDisplayDepth()
+{
+    HDC dc = GetDC(MainWindow);
+    DisplayDepth = GetDeviceCaps(dc, PLANES) * GetDeviceCaps(dc, BITSPIXEL);
+    ReleaseDC(MainWindow, dc);
+}
+
+static BOOL LoadClockBitmap(HINSTANCE instance, const char* name, HBITMAP* bitmap,
+                            IDirectDrawSurface* surface)
+{
+    *bitmap = static_cast<HBITMAP>(
+        LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!*bitmap) return FALSE;
+    return LoadBitmapToSurface(surface, *bitmap);
+}
+
+void UpdateScreenRect()
+{
+    GetClientRect(MainWindow, &ScreenRect);
+    ClientToScreen(MainWindow, reinterpret_cast<POINT*>(&ScreenRect.left));
+    ClientToScreen(MainWindow, reinterpret_cast<POINT*>(&ScreenRect.right));
+}
+
+static void StartDirectSoundIfWanted()
+{
+    if (!Alarm || !UseDirectSound) return;
+    if (!InitDSound())
+        MessageBoxA(nullptr, "DirectSoundが使用できません。", MessageCaption, MB_OK);
+}
+
+BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y)
+{
+    if (!RegisterClockClass(instance)) return FALSE;
+    MainWindow = CreateWindowExA(WS_EX_TOOLWINDOW, ClockClassName, ClockWindowTitle,
+                                 WS_POPUP | WS_VISIBLE, x, y, ClockWindowSize, ClockWindowSize,
+                                 nullptr, nullptr, instance, nullptr);
+    if (!MainWindow) return FALSE;
+    AppInstance = instance;
+
+    ReadDisplayDepth();
+    if (!CreateDisplay(MainWindow)) return FALSE;
+    if (!LoadClockBitmap(instance, "IDB_PANEL", &PanelBitmap, PanelSurface)) return FALSE;
+    if (!LoadClockBitmap(instance, "IDB_FRAME", &FrameBitmap, FrameSurface)) return FALSE;
+    if (!LoadClockBitmap(instance, "IDB_FONT", &FontBitmap, FontSurface)) return FALSE;
+    if (DisplayDepth == 8) BuildLightenTable();
+
+    BuildWindowRegion(MainWindow, "IDB_FRAME", 0, 0, ClockWindowSize + 1, ClockWindowSize + 1,
+                      &WindowRegion);
+    SetWindowRgn(MainWindow, WindowRegion, TRUE);
+    UpdateScreenRect();
+    BuildTrigTables();
+    CreateClockMenu();
+
+    SetDefaultAlarms();
+    LoadSettings();
+    CountAlarms();
+    StartDirectSoundIfWanted();
+
+    DragAcceptFiles(MainWindow, TRUE);
+    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, ClockTimerPeriodMs, nullptr);
+    TickEnabled = 1;
+    ShowWindow(MainWindow, showCommand);
+    SetWindowPos(MainWindow, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    ShowCursor(TRUE);
+    UpdateWindow(MainWindow);
+    return TRUE;
+}
+
+// Does not return: destroying the window ends the process.
+void CloseClock()
+{
+    TickEnabled = 0;
+    DestroyWindow(MainWindow);
+}

@@ -1,0 +1,2 @@
+set(SOUND_PURE_SOURCES)
+set(SOUND_PLATFORM_SOURCES sound/stub.cpp)

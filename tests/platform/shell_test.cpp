@@ -1,0 +1,5 @@
+#include <gtest/gtest.h>
+
+#include "shell/shell.h"
+
+TEST(Placeholder, Builds) { SUCCEED(); }
