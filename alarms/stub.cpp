@@ -14,8 +14,3 @@ void CountAlarms() {}
 void CheckAlarms(const SYSTEMTIME&) {}
 void LoadSettings() {}
 void SaveSettings() {}
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_COMMAND) EndDialog(dialog, 0);
-    return FALSE;
-}
