@@ -5,9 +5,9 @@
 #define IDD_ABOUT 107
 #define IDD_SETTINGS 108
 
-// Icons
+// Icons: the girl's face (the program's icon) and the About box's second picture
 #define IDI_PELIO 115
-#define IDI_PELIO_SMALL 116
+#define IDI_ABOUT_BADGE 116
 
 // Menu commands of the popup menu
 #define IDM_SETTINGS 200
