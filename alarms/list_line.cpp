@@ -1,0 +1,118 @@
+// The settings dialog's list lines, arrows and table updates.
+#include "alarms/list_line.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static constexpr char WaveExtension[] = ".wav";
+
+void FormatListLine(int hour, int minute, const char* path, char (&line)[ListLineSize])
+{
+    std::snprintf(line, sizeof line, "%02d : %02d   %s", hour, minute, path);
+}
+
+int ReadTwoCharNumber(const char* text)
+{
+    char digits[3] = {};
+    std::strncpy(digits, text, 2);
+    return std::atoi(digits);
+}
+
+void ParseListLine(const char* line, AlarmEntry* entry)
+{
+    const size_t length = std::strlen(line);
+    entry->hour = static_cast<uint8_t>(ReadTwoCharNumber(line));
+    entry->minute = static_cast<uint8_t>(length > 5 ? ReadTwoCharNumber(line + 5) : 0);
+    std::memset(entry->path, 0, sizeof entry->path);
+    if (length > ListLinePathOffset)
+        std::strncpy(entry->path, line + ListLinePathOffset, sizeof entry->path - 1);
+}
+
+int StepArrowValue(int value, ArrowClick click, int period)
+{
+    switch (click) {
+    case ArrowClick::Up: return value + 1 == period ? 0 : value + 1;
+    case ArrowClick::Down: return value - 1 == -1 ? period - 1 : value - 1;
+    case ArrowClick::Other: break;
+    }
+    return value;
+}
+
+// Lead bytes of a Shift-JIS double-byte character.
+static bool IsLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+void LowerCaseSingleByteLetters(char* text)
+{
+    for (char* p = text; *p; ++p) {
+        const unsigned char byte = static_cast<unsigned char>(*p);
+        if (IsLeadByte(byte)) {
+            if (!p[1]) break;
+            ++p;
+        } else if (byte >= 'A' && byte <= 'Z') {
+            *p = static_cast<char>(byte - 'A' + 'a');
+        }
+    }
+}
+
+RegisterOutcome CheckRegistration(char* path, bool (*fileExists)(const char* path),
+                                  const char* hourText, const char* minuteText, int& hour,
+                                  int& minute, const AlarmEntry* table, int count)
+{
+    if (!path[0]) return RegisterOutcome::Ignored;
+    if (!fileExists(path)) return RegisterOutcome::InvalidFile;
+    // '.' is never part of a double-byte character, so a plain byte search cannot match
+    // across one.
+    LowerCaseSingleByteLetters(path);
+    if (!std::strstr(path, WaveExtension)) return RegisterOutcome::InvalidFile;
+    hour = ReadTwoCharNumber(hourText);
+    minute = ReadTwoCharNumber(minuteText);
+    const auto hourByte = static_cast<uint8_t>(hour);
+    const auto minuteByte = static_cast<uint8_t>(minute);
+    for (int slot = 0; slot < count; ++slot)
+        if (table[slot].hour == hourByte && table[slot].minute == minuteByte)
+            return RegisterOutcome::Duplicate;
+    if (count + 1 > AlarmSlots) return RegisterOutcome::ListFull;
+    return RegisterOutcome::Accepted;
+}
+
+void OrderTableAsLines(const char* const* lines, int lineCount, const AlarmEntry* source,
+                       int count, AlarmEntry* table)
+{
+    bool used[AlarmSlots] = {};
+    if (count > AlarmSlots) count = AlarmSlots;
+    if (lineCount > AlarmSlots) lineCount = AlarmSlots;
+    for (int k = 0; k < lineCount; ++k) {
+        int match = -1;
+        for (int slot = 0; slot < count && match < 0; ++slot) {
+            if (used[slot]) continue;
+            char line[ListLineSize];
+            FormatListLine(source[slot].hour, source[slot].minute, source[slot].path, line);
+            if (std::strcmp(line, lines[k]) == 0) match = slot;
+        }
+        if (match < 0) {
+            ParseListLine(lines[k], &table[k]);
+            continue;
+        }
+        used[match] = true;
+        table[k] = source[match];
+    }
+}
+
+void MakeFreeSlot(AlarmEntry* entry)
+{
+    entry->hour = AlarmEndMark;
+    entry->minute = AlarmEndMark;
+    std::memset(entry->path, 0, sizeof entry->path);
+}
+
+void RemoveDialogSlot(AlarmEntry* table, int removed, int newCount)
+{
+    if (removed < 0 || newCount >= AlarmSlots || removed > newCount) return;
+    for (int slot = removed + 1; slot <= newCount; ++slot) table[slot - 1] = table[slot];
+    MakeFreeSlot(&table[newCount]);
+}

@@ -1,0 +1,58 @@
+// The settings dialog's logic over memory: the alarm list's lines, the arrows, and the
+// checks and table updates behind Register and Delete. The dialog procedure only moves
+// text between these and its controls.
+#pragma once
+#include <cstddef>
+
+#include "alarms/alarm_table.h"
+
+// "%02d : %02d   %s": hour at characters 1-2, minute at 6-7, the file from the 11th on.
+// The longest line, from a stored slot, is "255 : 255   " and a 259-character path.
+constexpr int ListLineSize = 272;
+constexpr int ListLinePathOffset = 10;
+
+void FormatListLine(int hour, int minute, const char* path, char (&line)[ListLineSize]);
+
+// Takes a list line apart by position; each number keeps its low 8 bits.
+void ParseListLine(const char* line, AlarmEntry* entry);
+
+// Reads at most the first two characters of text as a decimal number: leading blanks
+// skipped, an optional sign, digits up to the first non-digit; no digits give 0.
+int ReadTwoCharNumber(const char* text);
+
+// One click on a pair of arrows: up adds one and period becomes 0, down subtracts one and
+// -1 becomes period - 1; any other part of the scroll bar leaves the value.
+enum class ArrowClick { Up, Down, Other };
+int StepArrowValue(int value, ArrowClick click, int period);
+
+// Lower-cases the single-byte letters A-Z in place. Both bytes of a double-byte
+// character stay as they are, so a trail byte in 'A'-'Z' (as in 0x83 0x41) survives.
+void LowerCaseSingleByteLetters(char* text);
+
+enum class RegisterOutcome {
+    Ignored,     // the file field is empty: nothing happens and nothing is said
+    InvalidFile, // missing, or no ".wav" anywhere in the lower-cased path
+    Duplicate,   // an alarm with the same hour and minute is already listed
+    ListFull,    // the list holds every slot already
+    Accepted,
+};
+
+// Register's checks in their order: empty field, missing file, no ".wav", same time
+// listed, list full. path is lower-cased in place once it is known to exist; hour and
+// minute take the boxes' numbers only once the file has passed its checks, and keep them
+// whatever the later checks say. table holds the count listed alarms in list order.
+RegisterOutcome CheckRegistration(char* path, bool (*fileExists)(const char* path),
+                                  const char* hourText, const char* minuteText, int& hour,
+                                  int& minute, const AlarmEntry* table, int count);
+
+// Arranges table in the order of the list's lines, each line taking the first unused
+// slot of source (count slots) that formats to the same text, so every slot keeps its
+// exact contents; a line no slot matches is read back by position.
+void OrderTableAsLines(const char* const* lines, int lineCount, const AlarmEntry* source,
+                       int count, AlarmEntry* table);
+
+// Removes slot removed from a table whose remaining count is newCount: the slots after it
+// move down by one and slot newCount becomes free.
+void RemoveDialogSlot(AlarmEntry* table, int removed, int newCount);
+
+void MakeFreeSlot(AlarmEntry* entry);
