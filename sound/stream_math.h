@@ -1,0 +1,29 @@
+// Arithmetic of the streaming ring buffer: sizes, notification offsets, silence and the
+// play cursor's advance. Plain integers, shared by the player and its native tests.
+#pragma once
+#include <cstdint>
+
+constexpr int StreamQuarters = 4;
+
+struct StreamSizes {
+    uint32_t quarterBytes;
+    uint32_t bufferBytes;
+};
+
+// About three quarters of a second of sound per quarter, a whole number of sample
+// frames. Returns false for a format that gives no usable ring (no block size, a
+// quarter of nothing, or a ring beyond 32 bits).
+bool ComputeStreamSizes(uint16_t blockAlign, uint32_t samplesPerSec, StreamSizes* sizes);
+
+// The four offsets at which the play cursor has left a quarter; the last one is the
+// ring's final byte, as an offset equal to its size is out of range.
+void QuarterNotifyOffsets(uint32_t quarterBytes, uint32_t offsets[StreamQuarters]);
+
+// Unsigned 8-bit samples rest at 0x80, every wider format at zero.
+uint8_t SilenceByte(uint16_t bitsPerSample);
+
+// Bytes the play cursor moved since it was last seen, across the ring's wrap.
+uint32_t PlayCursorAdvance(uint32_t lastCursor, uint32_t cursor, uint32_t bufferBytes);
+
+// Where the next write begins after `written` bytes at writeOffset.
+uint32_t AdvanceWriteOffset(uint32_t writeOffset, uint32_t written, uint32_t bufferBytes);

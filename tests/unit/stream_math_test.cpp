@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "sound/stream_math.h"
+
+TEST(StreamSizes, QuarterIsThreeQuartersOfASecondInWholeFrames)
+{
+    struct Case {
+        const char* name;
+        uint16_t blockAlign;
+        uint32_t rate;
+        uint32_t quarter;
+        uint32_t buffer;
+    } cases[] = {
+        {"44100 Hz 16-bit stereo", 4, 44100, 132300, 529200},
+        {"22050 Hz 8-bit mono", 1, 22050, 16537, 66148},
+        {"11025 Hz 16-bit mono, raised to a whole frame", 2, 11025, 16538, 66152},
+        {"8000 Hz 24-bit stereo, raised", 6, 8000, 36000, 144000},
+        {"11025 Hz 24-bit stereo, raised", 6, 11025, 49614, 198456},
+        {"one frame per second still makes a ring", 4, 1, 4, 16},
+    };
+    for (const Case& c : cases) {
+        StreamSizes sizes{};
+        ASSERT_TRUE(ComputeStreamSizes(c.blockAlign, c.rate, &sizes)) << c.name;
+        EXPECT_EQ(sizes.quarterBytes, c.quarter) << c.name;
+        EXPECT_EQ(sizes.bufferBytes, c.buffer) << c.name;
+        EXPECT_EQ(sizes.quarterBytes % c.blockAlign, 0u) << c.name;
+    }
+}
+
+TEST(StreamSizes, FormatsWithoutAUsableRingAreRefused)
+{
+    struct Case {
+        const char* name;
+        uint16_t blockAlign;
+        uint32_t rate;
+    } cases[] = {
+        {"block alignment 0", 0, 44100},
+        {"rate 0", 4, 0},
+        {"a quarter of nothing", 1, 1},
+        {"ring beyond 32 bits once raised to a whole frame", 5, 286331153},
+    };
+    for (const Case& c : cases) {
+        StreamSizes sizes{7, 7};
+        EXPECT_FALSE(ComputeStreamSizes(c.blockAlign, c.rate, &sizes)) << c.name;
+        EXPECT_EQ(sizes.quarterBytes, 7u) << c.name << ": left untouched";
+    }
+}
+
+TEST(StreamNotify, OffsetsEndEachQuarterAndTheLastByteOfTheRing)
+{
+    uint32_t offsets[StreamQuarters];
+    QuarterNotifyOffsets(16538, offsets);
+    const uint32_t expected[StreamQuarters] = {16538, 33076, 49614, 66151};
+    for (int i = 0; i < StreamQuarters; ++i) EXPECT_EQ(offsets[i], expected[i]) << "position " << i;
+}
+
+TEST(StreamSilence, EightBitRestsAtMidScaleOthersAtZero)
+{
+    struct Case {
+        uint16_t bits;
+        uint8_t silence;
+    } cases[] = {{8, 0x80}, {16, 0x00}, {24, 0x00}, {32, 0x00}, {4, 0x00}, {0, 0x00}};
+    for (const Case& c : cases) EXPECT_EQ(SilenceByte(c.bits), c.silence) << c.bits << " bits";
+}
+
+TEST(StreamCursor, AdvanceCountsAcrossTheWrap)
+{
+    struct Case {
+        const char* name;
+        uint32_t last;
+        uint32_t cursor;
+        uint32_t advance;
+    } cases[] = {
+        {"no movement", 500, 500, 0},
+        {"forward within the ring", 100, 16638, 16538},
+        {"from the start", 0, 33076, 33076},
+        {"wrapped past the end", 49614, 100, 66152 - 49614 + 100},
+        {"wrapped to exactly zero", 66151, 0, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlayCursorAdvance(c.last, c.cursor, 66152), c.advance) << c.name;
+}
+
+TEST(StreamCursor, WriteOffsetWalksTheQuartersAndReturnsToZero)
+{
+    const uint32_t quarter = 16538, buffer = 66152;
+    uint32_t offset = 0;
+    const uint32_t expected[] = {16538, 33076, 49614, 0, 16538};
+    for (uint32_t want : expected) {
+        offset = AdvanceWriteOffset(offset, quarter, buffer);
+        EXPECT_EQ(offset, want);
+    }
+    EXPECT_EQ(AdvanceWriteOffset(0, buffer, buffer), 0u) << "a whole-ring fill";
+}
