@@ -24,5 +24,16 @@ extern int32_t OnTop;
 extern int32_t Alarm;
 extern int32_t UseDirectSound;
 
+// The trigger's latch: set when an alarm is handed to a player, released by the first
+// tick in another minute.
+extern int32_t AlarmFired;
+extern uint8_t AlarmFiredMinute;
+
 void SetDefaultAlarms();
 void CountAlarms();
+
+// Starts playing one alarm's file; reads the path only during the call.
+using AlarmPlayer = void (*)(const char* path);
+
+// Hands every active alarm due at hour:minute to play, in table order, once per minute.
+void TriggerAlarms(unsigned hour, unsigned minute, AlarmPlayer play);
