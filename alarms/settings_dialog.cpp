@@ -1,8 +1,300 @@
-// Placeholder until the settings dialog lands: any command closes it.
+// The settings dialog: the alarm list with Register and Delete, the sound file chooser,
+// and the three settings. The user edits a working copy of the alarm table; OK commits it,
+// applies the settings and saves the file, Cancel drops it.
 #include "alarms/alarms.h"
+#include "alarms/list_line.h"
+#include "resources/resource.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
 
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM, LPARAM)
+#include <commdlg.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+// The chooser gets the structure as Windows 95 and NT 4 define it, without the fields
+// that later systems added at its end.
+static constexpr DWORD ChooserStructSize = 76;
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == ChooserStructSize,
+              "the Windows 95 layout ends after lpTemplateName");
+
+static constexpr char ChooserTitle[] = "サウンドファイルを開く";
+static constexpr char DefaultExtension[] = "WAV";
+static constexpr char InvalidFileText[] = "有効なファイルではありません";
+static constexpr char RegisterCaption[] = "アラーム登録";
+static constexpr char DuplicateText[] = "既に登録されています。";
+static constexpr char ListFullText[] = "これ以上登録出来ません。";
+static constexpr char MethodLockedText[] = "アラーム再生中は再生方法の変更できません";
+static constexpr int FilterSize = 128;
+static constexpr int FileFieldSize = 256;
+static constexpr int HourPeriod = 24;
+static constexpr int MinutePeriod = 60;
+
+// The controls' handles are valid only while the dialog is open.
+static HWND AlarmList;
+static HWND HourBox;
+static HWND MinuteBox;
+static HWND HourArrows;
+static HWND MinuteArrows;
+static HWND SoundFileField;
+
+static AlarmEntry DialogAlarmTable[AlarmSlots];
+static int32_t DialogHour;
+static int32_t DialogMinute;
+static int32_t OldUseDirectSound;
+// Kept for the whole run, so the next chooser starts where the last file was found.
+static char BrowseFolder[MAX_PATH];
+static char BrowseFile[MAX_PATH];
+static char BrowseFileTitle[MAX_PATH];
+
+static int ListLineCount()
 {
-    if (message == WM_COMMAND) EndDialog(dialog, 0);
-    return FALSE;
+    const auto count = static_cast<int>(SendMessageA(AlarmList, LB_GETCOUNT, 0, 0));
+    if (count < 0) return 0;
+    return count < AlarmSlots ? count : AlarmSlots;
+}
+
+static void AddListLine(int hour, int minute, const char* path)
+{
+    char line[ListLineSize];
+    FormatListLine(hour, minute, path, line);
+    SendMessageA(AlarmList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+}
+
+// Reads the list's lines, in list order, into lines; a line too long for the buffer
+// (never one of ours) reads as empty.
+static int ReadListLines(char (*lines)[ListLineSize])
+{
+    const int count = ListLineCount();
+    for (int k = 0; k < count; ++k) {
+        lines[k][0] = '\0';
+        const LRESULT length = SendMessageA(AlarmList, LB_GETTEXTLEN, static_cast<WPARAM>(k), 0);
+        if (length < 0 || length >= ListLineSize) continue;
+        SendMessageA(AlarmList, LB_GETTEXT, static_cast<WPARAM>(k),
+                     reinterpret_cast<LPARAM>(lines[k]));
+    }
+    return count;
+}
+
+// The list sorts what it is given; the working table must stand in the same order, so
+// that a line and its slot share one index.
+static void OrderDialogTableAsList()
+{
+    char lines[AlarmSlots][ListLineSize];
+    const char* linePointers[AlarmSlots];
+    const int count = ReadListLines(lines);
+    for (int k = 0; k < count; ++k) linePointers[k] = lines[k];
+    const int active = AlarmCount < AlarmSlots ? AlarmCount : AlarmSlots;
+    OrderTableAsLines(linePointers, count, AlarmTable, active, DialogAlarmTable);
+}
+
+static void ReadListIntoDialogTable()
+{
+    char lines[AlarmSlots][ListLineSize];
+    const int count = ReadListLines(lines);
+    for (int k = 0; k < count; ++k) ParseListLine(lines[k], &DialogAlarmTable[k]);
+}
+
+static void SetNumberText(HWND box, int value)
+{
+    char text[12];
+    std::snprintf(text, sizeof text, "%02d", value);
+    SetWindowTextA(box, text);
+}
+
+static void SetCheck(HWND dialog, int id, bool checked)
+{
+    CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+static bool IsChecked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+static void OnInitSettings(HWND dialog)
+{
+    DialogHour = 0;
+    DialogMinute = 0;
+    OldUseDirectSound = UseDirectSound;
+    AlarmList = GetDlgItem(dialog, IDC_ALARM_LIST);
+    HourBox = GetDlgItem(dialog, IDC_HOUR_BOX);
+    MinuteBox = GetDlgItem(dialog, IDC_MINUTE_BOX);
+    HourArrows = GetDlgItem(dialog, IDC_HOUR_ARROWS);
+    MinuteArrows = GetDlgItem(dialog, IDC_MINUTE_ARROWS);
+    SoundFileField = GetDlgItem(dialog, IDC_SOUND_FILE);
+    SetScrollRange(HourArrows, SB_CTL, 0, HourPeriod, FALSE);
+    SetScrollRange(MinuteArrows, SB_CTL, 0, MinutePeriod, FALSE);
+    SetWindowTextA(HourBox, "00");
+    SetWindowTextA(MinuteBox, "00");
+    SetWindowPos(dialog, HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) / 2 - 200,
+                 GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOSIZE);
+
+    LoadSettings();
+    std::memcpy(DialogAlarmTable, AlarmTable, sizeof DialogAlarmTable);
+    const int active = AlarmCount < AlarmSlots ? AlarmCount : AlarmSlots;
+    for (int slot = 0; slot < active; ++slot)
+        AddListLine(AlarmTable[slot].hour, AlarmTable[slot].minute, AlarmTable[slot].path);
+    OrderDialogTableAsList();
+
+    SetCheck(dialog, IDC_USE_DIRECTSOUND, UseDirectSound != 0);
+    SetCheck(dialog, IDC_ALARM_ON, Alarm != 0);
+    if (OnTop) SetCheck(dialog, IDC_ON_TOP, true);
+}
+
+static ArrowClick ArrowClickOf(WPARAM scrollCode)
+{
+    switch (scrollCode) {
+    case SB_LINEUP: return ArrowClick::Up;
+    case SB_LINEDOWN: return ArrowClick::Down;
+    default: return ArrowClick::Other;
+    }
+}
+
+// Every click on either pair of arrows rewrites its box, whatever was typed there.
+static void OnArrows(HWND arrows, WPARAM scrollCode)
+{
+    const ArrowClick click = ArrowClickOf(scrollCode);
+    if (arrows == HourArrows) {
+        DialogHour = StepArrowValue(DialogHour, click, HourPeriod);
+        if (click != ArrowClick::Other) SetScrollPos(HourArrows, SB_CTL, DialogHour, FALSE);
+        SetNumberText(HourBox, DialogHour);
+    } else if (arrows == MinuteArrows) {
+        DialogMinute = StepArrowValue(DialogMinute, click, MinutePeriod);
+        if (click != ArrowClick::Other) SetScrollPos(MinuteArrows, SB_CTL, DialogMinute, FALSE);
+        SetNumberText(MinuteBox, DialogMinute);
+    }
+}
+
+// A change of playback method would pull the running player from under its sound.
+static bool ApplyPlaybackMethod(HWND dialog)
+{
+    const bool useDirectSound = IsChecked(dialog, IDC_USE_DIRECTSOUND);
+    if (useDirectSound != (OldUseDirectSound != 0) && SoundPlaying.load()) {
+        MessageBoxA(dialog, MethodLockedText, MessageCaption, MB_OK);
+        return false;
+    }
+    if (useDirectSound)
+        InitDSound();
+    else
+        ReleaseDSound();
+    UseDirectSound = useDirectSound ? 1 : 0;
+    return true;
+}
+
+static void OnOk(HWND dialog)
+{
+    const int count = ListLineCount();
+    AlarmCount = count;
+    for (AlarmEntry& entry : AlarmTable) MakeFreeSlot(&entry);
+    std::memcpy(AlarmTable, DialogAlarmTable, sizeof(AlarmEntry) * static_cast<size_t>(count));
+    if (!ApplyPlaybackMethod(dialog)) return;
+
+    Alarm = IsChecked(dialog, IDC_ALARM_ON) ? 1 : 0;
+    OnTop = IsChecked(dialog, IDC_ON_TOP) ? 1 : 0;
+    SetWindowPos(MainWindow, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SaveSettings();
+    EndDialog(dialog, 0);
+}
+
+// The filter is one name and its pattern, each ending in a zero, and a final zero.
+static void LoadChooserFilter(char (&filter)[FilterSize])
+{
+    std::memset(filter, 0, sizeof filter);
+    const int nameLength = LoadStringA(AppInstance, IDS_WAVE_FILTER_NAME, filter, FilterSize - 1);
+    // The last byte is never written, so the list stays closed however long the texts.
+    const int patternAt = nameLength + 1;
+    if (patternAt < FilterSize - 1)
+        LoadStringA(AppInstance, IDS_WAVE_FILTER_PATTERN, filter + patternAt,
+                    FilterSize - 1 - patternAt);
+}
+
+static void OnBrowse(HWND dialog)
+{
+    char filter[FilterSize];
+    LoadChooserFilter(filter);
+    BrowseFile[0] = '\0';
+    OPENFILENAMEA chooser;
+    std::memset(&chooser, 0, sizeof chooser);
+    chooser.lStructSize = ChooserStructSize;
+    chooser.hwndOwner = dialog;
+    chooser.hInstance = AppInstance;
+    chooser.lpstrFilter = filter;
+    chooser.nFilterIndex = 1;
+    chooser.lpstrFile = BrowseFile;
+    chooser.nMaxFile = MAX_PATH;
+    chooser.lpstrFileTitle = BrowseFileTitle;
+    chooser.nMaxFileTitle = MAX_PATH;
+    chooser.lpstrInitialDir = BrowseFolder;
+    chooser.lpstrTitle = ChooserTitle;
+    chooser.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    chooser.lpstrDefExt = DefaultExtension;
+    if (!GetOpenFileNameA(&chooser)) return;
+
+    const size_t folderLength = chooser.nFileOffset < MAX_PATH ? chooser.nFileOffset : 0;
+    std::memcpy(BrowseFolder, BrowseFile, folderLength);
+    BrowseFolder[folderLength] = '\0';
+    SetWindowTextA(SoundFileField, BrowseFile);
+    SendMessageA(SoundFileField, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(BrowseFile));
+}
+
+static bool SoundFileExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+static void OnRegister(HWND dialog)
+{
+    char path[FileFieldSize];
+    GetWindowTextA(SoundFileField, path, FileFieldSize);
+    // Only the boxes' first two characters count.
+    char hourText[3];
+    char minuteText[3];
+    GetWindowTextA(HourBox, hourText, sizeof hourText);
+    GetWindowTextA(MinuteBox, minuteText, sizeof minuteText);
+    const int count = ListLineCount();
+    switch (CheckRegistration(path, SoundFileExists, hourText, minuteText, DialogHour,
+                              DialogMinute, DialogAlarmTable, count)) {
+    case RegisterOutcome::Ignored: return;
+    case RegisterOutcome::InvalidFile: MessageBoxA(dialog, InvalidFileText, ChooserTitle, MB_OK); return;
+    case RegisterOutcome::Duplicate: MessageBoxA(dialog, DuplicateText, RegisterCaption, MB_OK); return;
+    case RegisterOutcome::ListFull: MessageBoxA(dialog, ListFullText, RegisterCaption, MB_OK); return;
+    case RegisterOutcome::Accepted: break;
+    }
+    AddListLine(DialogHour, DialogMinute, path);
+    ReadListIntoDialogTable();
+}
+
+static void OnDelete()
+{
+    const auto selected = static_cast<int>(SendMessageA(AlarmList, LB_GETCURSEL, 0, 0));
+    if (selected == LB_ERR) return;
+    SendMessageA(AlarmList, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    RemoveDialogSlot(DialogAlarmTable, selected, ListLineCount());
+}
+
+static void OnSettingsCommand(HWND dialog, WORD id)
+{
+    switch (id) {
+    case IDOK: OnOk(dialog); break;
+    case IDCANCEL: EndDialog(dialog, 0); break;
+    case IDC_BROWSE: OnBrowse(dialog); break;
+    case IDC_REGISTER: OnRegister(dialog); break;
+    case IDC_DELETE: OnDelete(); break;
+    default: break;
+    }
+}
+
+// FALSE for every message, WM_INITDIALOG too: the dialog manager does its default
+// handling everywhere and picks the first focus itself.
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: OnInitSettings(dialog); return FALSE;
+    case WM_VSCROLL: OnArrows(reinterpret_cast<HWND>(lParam), wParam); return FALSE;
+    case WM_COMMAND: OnSettingsCommand(dialog, LOWORD(wParam)); return FALSE;
+    default: return FALSE;
+    }
 }

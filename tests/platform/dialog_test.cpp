@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "alarms/alarms.h"
+#include "resources/resource.h"
+#include "shell/shell.h"
+
+namespace {
+
+struct ControlRow {
+    const char* kind; // window class
+    int id;
+    const char* text;
+    RECT units; // x, y, width, height in dialog units
+};
+
+// Walks the dialog's children in template order and compares each with its row: the
+// texts are read back through the ANSI calls, so a script compiled in the wrong code page
+// shows here as mangled Shift-JIS.
+void ExpectControls(HWND dialog, const std::vector<ControlRow>& rows)
+{
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (size_t k = 0; k < rows.size(); ++k, child = GetWindow(child, GW_HWNDNEXT)) {
+        const ControlRow& row = rows[k];
+        ASSERT_NE(child, nullptr) << "control " << k << " missing";
+        char kind[64], text[128];
+        GetClassNameA(child, kind, sizeof kind);
+        GetWindowTextA(child, text, sizeof text);
+        EXPECT_STREQ(kind, row.kind) << "control " << k;
+        EXPECT_EQ(static_cast<short>(GetDlgCtrlID(child)), row.id) << "control " << k;
+        if (row.text) EXPECT_STREQ(text, row.text) << "control " << k;
+        // Each of x, y, width and height is scaled on its own, as the dialog manager does.
+        RECT scaled = row.units;
+        MapDialogRect(dialog, &scaled);
+        RECT actual;
+        GetWindowRect(child, &actual);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_EQ(actual.left, scaled.left) << "control " << k;
+        EXPECT_EQ(actual.top, scaled.top) << "control " << k;
+        // An icon takes its picture's size; a drop-down combo box is as tall as its field
+        // (the template height is its list's).
+        const bool icon = std::string(kind) == "Static" &&
+                          (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if (icon) continue;
+        EXPECT_EQ(actual.right - actual.left, scaled.right) << "control " << k;
+        if (std::string(kind) != "ComboBox")
+            EXPECT_EQ(actual.bottom - actual.top, scaled.bottom) << "control " << k;
+    }
+    EXPECT_EQ(child, nullptr) << "more controls than expected";
+}
+
+INT_PTR CALLBACK IgnoreEverything(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST(DialogTemplates, AboutBoxShowsNameVersionAndRequirements)
+{
+    HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT),
+                                    nullptr, IgnoreEverything, 0);
+    ASSERT_NE(about, nullptr);
+    char caption[64];
+    GetWindowTextA(about, caption, sizeof caption);
+    EXPECT_STREQ(caption, "ﾊﾞｰｼﾞｮﾝ情報");
+    ExpectControls(about, {
+        {"Button", IDOK, "OK", {130, 7, 50, 14}},
+        {"Static", -1, "ＰｅｌｉｏＣｌｏｃｋ  Ｖｅｒ1.0", {36, 7, 72, 11}},
+        {"Static", -1, "for Windows95.98.NT", {52, 17, 69, 9}},
+        {"Static", -1, "要DirectX", {84, 27, 32, 9}},
+        {"Static", -1, nullptr, {7, 7, 20, 20}},
+        {"Static", -1, "32767色以上推奨", {117, 27, 56, 9}},
+        {"Static", -1, nullptr, {7, 41, 20, 20}},
+        {"Static", -1, nullptr, {90, 43, 90, 11}},
+    });
+    DestroyWindow(about);
+}
+
+TEST(DialogTemplates, SettingsDialogHoldsEveryControlInTabOrder)
+{
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS),
+                                     nullptr, IgnoreEverything, 0);
+    ASSERT_NE(dialog, nullptr);
+    char caption[64];
+    GetWindowTextA(dialog, caption, sizeof caption);
+    EXPECT_STREQ(caption, "ペリオクロック設定");
+    EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE) & WS_SYSMENU, 0) << "no close box";
+    ExpectControls(dialog, {
+        {"Button", IDOK, "OK", {206, 15, 50, 14}},
+        {"Button", IDCANCEL, "ｷｬﾝｾﾙ", {206, 39, 50, 14}},
+        {"ComboBox", IDC_SOUND_FILE, "", {110, 178, 138, 38}},
+        {"Button", IDC_BROWSE, "参照", {198, 194, 50, 14}},
+        {"ListBox", IDC_ALARM_LIST, "", {11, 33, 183, 107}},
+        {"Edit", IDC_HOUR_BOX, "", {14, 178, 12, 12}},
+        {"Button", -1, "登録", {7, 166, 249, 50}},
+        {"Button", IDC_REGISTER, "登録", {111, 194, 33, 14}},
+        {"Button", IDC_DELETE, "削除", {160, 142, 33, 14}},
+        {"ScrollBar", IDC_MINUTE_ARROWS, "", {39, 193, 11, 17}},
+        {"ScrollBar", IDC_HOUR_ARROWS, "", {14, 193, 11, 17}},
+        {"Edit", IDC_MINUTE_BOX, "", {39, 178, 12, 12}},
+        {"Static", -1, "時", {28, 179, 10, 10}},
+        {"Static", -1, "再生ファイル", {70, 180, 40, 10}},
+        {"Static", -1, "分", {53, 179, 10, 10}},
+        {"Button", -1, "アラームの時間・再生ファイル", {7, 10, 194, 149}},
+        {"Button", IDC_USE_DIRECTSOUND, "DirectSound           を使う", {203, 139, 49, 12}},
+        {"Button", IDC_ALARM_ON, "アラームあり", {203, 102, 50, 8}},
+        {"Static", -1, "時間         サウンドファイル", {13, 21, 172, 10}},
+        {"Static", -1, "再生方法", {202, 127, 43, 10}},
+        {"Button", IDC_ON_TOP, "常に手前", {203, 79, 50, 8}},
+    });
+    DestroyWindow(dialog);
+}
+
+TEST(DialogTemplates, ChooserFilterStrings)
+{
+    char text[64];
+    EXPECT_EQ(LoadStringA(GetModuleHandleA(nullptr), IDS_WAVE_FILTER_NAME, text, sizeof text), 24);
+    EXPECT_STREQ(text, "WAVE Audio Files (*.WAV)");
+    EXPECT_EQ(LoadStringA(GetModuleHandleA(nullptr), IDS_WAVE_FILTER_PATTERN, text, sizeof text), 5);
+    EXPECT_STREQ(text, "*.WAV");
+}
+
+// The dialog run in this process on a settings file of the test's own, in a scratch folder
+// that is the current directory.
+class SettingsDialogRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+        std::snprintf(folder_, sizeof folder_, "%spelio-dialog-%lu", temp, GetCurrentProcessId());
+        CreateDirectoryA(folder_, nullptr);
+        ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, previous_), 0u);
+        ASSERT_TRUE(SetCurrentDirectoryA(folder_));
+        AppInstance = GetModuleHandleA(nullptr);
+        OnTop = Alarm = UseDirectSound = 0;
+    }
+
+    void TearDown() override
+    {
+        if (dialog_) DestroyWindow(dialog_);
+        DeleteFileA("PelioClock.ini");
+        SetCurrentDirectoryA(previous_);
+        RemoveDirectoryA(folder_);
+    }
+
+    // Starts as the clock does: defaults, the file over them, the count.
+    void StartWith(const char* ini)
+    {
+        FILE* file = std::fopen("PelioClock.ini", "wb");
+        ASSERT_NE(file, nullptr);
+        std::fputs(ini, file);
+        std::fclose(file);
+        SetDefaultAlarms();
+        LoadSettings();
+        CountAlarms();
+        dialog_ = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_SETTINGS), nullptr,
+                                     SettingsDialogProc, 0);
+        ASSERT_NE(dialog_, nullptr);
+    }
+
+    std::vector<std::string> ListLines() const
+    {
+        std::vector<std::string> lines;
+        HWND list = GetDlgItem(dialog_, IDC_ALARM_LIST);
+        const auto count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int k = 0; k < count; ++k) {
+            char line[300];
+            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(line));
+            lines.emplace_back(line);
+        }
+        return lines;
+    }
+
+    void Command(int id) { SendMessageA(dialog_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+    static std::string Value(const char* key)
+    {
+        char value[300];
+        GetPrivateProfileStringA("PelioClock", key, "(none)", value, sizeof value, ".\\PelioClock.ini");
+        return value;
+    }
+
+    HWND dialog_ = nullptr;
+    char folder_[MAX_PATH] = {};
+    char previous_[MAX_PATH] = {};
+};
+
+// A hand-edited file lists its alarms out of order; the list shows them sorted, and
+// deleting the selected line must remove that alarm, not the one at its index in the file.
+TEST_F(SettingsDialogRun, DeleteRemovesTheSelectedAlarmOfAnUnsortedFile)
+{
+    StartWith("[PelioClock]\r\n"
+              "ALM00=10:00 b.wav\r\nALM01=07:30 a.wav\r\nALM02=23:15 c.wav\r\nALM03=99:99 \r\n"
+              "Alarm=1\r\nOnTop=0\r\nUseDirectSound=0\r\n");
+    const std::vector<std::string> sorted = {"07 : 30   a.wav", "10 : 00   b.wav", "23 : 15   c.wav"};
+    EXPECT_EQ(ListLines(), sorted);
+    EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_ALARM_ON), BST_CHECKED);
+
+    SendDlgItemMessageA(dialog_, IDC_ALARM_LIST, LB_SETCURSEL, 1, 0); // "10 : 00   b.wav"
+    Command(IDC_DELETE);
+    Command(IDOK);
+
+    EXPECT_EQ(AlarmCount, 2);
+    EXPECT_EQ(Value("ALM00"), "07:30 a.wav");
+    EXPECT_EQ(Value("ALM01"), "23:15 c.wav");
+    EXPECT_EQ(Value("ALM02"), "99:99"); // the profile call drops the trailing blank
+    EXPECT_EQ(Value("ALM47"), "99:99");
+    EXPECT_EQ(Value("Alarm"), "1");
+}
+
+// Stored slots whose numbers do not read back by position keep them through the dialog.
+TEST_F(SettingsDialogRun, OkKeepsSlotsTheListCannotSpell)
+{
+    StartWith("[PelioClock]\r\nALM00=-5:10 y.wav\r\nALM01=99:99 \r\n");
+    EXPECT_EQ(ListLines(), std::vector<std::string>{"251 : 10   y.wav"});
+    Command(IDOK);
+    EXPECT_EQ(Value("ALM00"), "251:10 y.wav");
+}
+
+} // namespace
