@@ -5,6 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${PELIO_BUILD:-$root/build}
+export PELIO_BUILD=$build
 mkdir -p "$build"
 
 "$root/scripts/setup.sh"
@@ -20,10 +21,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pelio_make_prefix "$WINEPREFIX" || { echo "test: could not create the Wine prefix"; cat "$WINEPREFIX.log"; exit 1; }
+make_prefix() {
+    pelio_make_prefix "$1" || { echo "test: could not create the Wine prefix $1"; cat "$1.log"; exit 1; }
+}
+make_prefix "$WINEPREFIX"
+# The end-to-end scenarios each copy this one, which nothing ever runs in.
+make_prefix "$build/e2e-template"
+
 # Wine-hosted tests create windows and surfaces: give them a screen of their own.
 pelio_start_xserver 24
-wineserver -p
+wineserver -p </dev/null >/dev/null 2>&1
 
 status=0
 (cd "$build/native" && ctest --output-on-failure --timeout 300 "$@") || status=1

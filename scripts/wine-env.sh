@@ -13,7 +13,9 @@ pelio_make_prefix() {
     [ -f "$prefix/.pelio-ready" ] && return 0
     mkdir -p "$prefix"
     WINEPREFIX=$prefix wineboot -i </dev/null >"$prefix.log" 2>&1 || return 1
-    cat >"$prefix/pelio.reg" <<'REG'
+    # The file goes where the prefix itself can name it: no winepath, whose output would
+    # have to be read through a pipe that Wine's helper processes keep open.
+    cat >"$prefix/drive_c/pelio.reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
@@ -25,8 +27,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Drivers]
 "Audio"="alsa"
 REG
-    WINEPREFIX=$prefix wine regedit /S "$(WINEPREFIX=$prefix winepath -w "$prefix/pelio.reg" 2>/dev/null)" \
-        </dev/null >>"$prefix.log" 2>&1 || return 1
+    WINEPREFIX=$prefix wine regedit /S 'C:\pelio.reg' </dev/null >>"$prefix.log" 2>&1 || return 1
     WINEPREFIX=$prefix wineserver -w
     touch "$prefix/.pelio-ready"
 }

@@ -1,26 +1,27 @@
-# Sourced: a private Xvfb on a free display number.
+# Sourced: a private Xvfb. Xvfb picks a free display number itself (-displayfd), so
+# several of them can start at once without racing for lock files.
 PELIO_XVFB_PID=""
 
+# pelio_start_xserver [depth] [log-file]: exports DISPLAY. Size from PELIO_SCREEN_SIZE.
 pelio_start_xserver() {
-    local depth=${1:-24} n
-    for n in $(seq 90 199); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 "${PELIO_SCREEN_SIZE:-1024x768}x$depth" -nolisten tcp \
-            >/dev/null 2>&1 &
-        PELIO_XVFB_PID=$!
-        local i
-        for i in $(seq 1 50); do
-            if [ -e "/tmp/.X11-unix/X$n" ]; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            kill -0 "$PELIO_XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$PELIO_XVFB_PID" 2>/dev/null || true
+    local depth=${1:-24} log=${2:-/dev/null} numberfile i number=""
+    numberfile=$(mktemp)
+    Xvfb -displayfd 9 -screen 0 "${PELIO_SCREEN_SIZE:-1024x768}x$depth" -nolisten tcp \
+        9>"$numberfile" </dev/null >"$log" 2>&1 &
+    PELIO_XVFB_PID=$!
+    for i in $(seq 1 100); do
+        number=$(tr -dc 0-9 <"$numberfile")
+        [ -n "$number" ] && break
+        kill -0 "$PELIO_XVFB_PID" 2>/dev/null || break
+        sleep 0.05
     done
-    echo "xserver: no free display" >&2
-    return 1
+    rm -f "$numberfile"
+    if [ -z "$number" ]; then
+        pelio_stop_xserver
+        echo "xserver: Xvfb did not start at depth $depth" >&2
+        return 1
+    fi
+    export DISPLAY=":$number"
 }
 
 pelio_stop_xserver() {

@@ -1,0 +1,229 @@
+# Sourced by every end-to-end scenario: runs the real PelioClock.exe under Wine in a
+# private Xvfb, with a private prefix and an ALSA sink that captures everything played.
+# See README.md beside this file for the functions and the environment.
+set -eu -o pipefail
+
+: "${PELIO_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+: "${PELIO_BUILD_DIR:=$PELIO_SOURCE_DIR/build/win32}"
+: "${PELIO_EXE:=$PELIO_BUILD_DIR/PelioClock.exe}"
+: "${PELIO_DRIVER:=$PELIO_BUILD_DIR/tests/e2e/driver/e2e_driver.exe}"
+: "${PELIO_NATIVE_BUILD:=$(dirname "$PELIO_BUILD_DIR")/native}"
+: "${E2E_RESULTS:=$PELIO_BUILD_DIR/e2e-results}"
+: "${E2E_TEMPLATE:=$(dirname "$PELIO_BUILD_DIR")/e2e-template}"
+: "${E2E_TIMEOUT:=60}"
+
+E2E_NAME=$(basename "$0" .sh)
+E2E_RESULT_DIR=$E2E_RESULTS/$E2E_NAME
+E2E_CLOCK_PID=""
+E2E_WATCHDOG_PID=""
+E2E_ROOT=""
+E2E_PREFIX=""
+E2E_WORK=""
+E2E_CAPTURE=""
+
+. "$PELIO_SOURCE_DIR/scripts/wine-env.sh"
+. "$PELIO_SOURCE_DIR/tests/e2e/xserver.sh"
+
+e2e_log() { echo "[$E2E_NAME] $*" >&2; }
+
+# Ends the scenario as failed; the results folder is kept.
+e2e_fail() {
+    e2e_log "FAIL: $*"
+    exit 1
+}
+
+# e2e_expect_eq <what> <expected> <actual>
+e2e_expect_eq() {
+    [ "$2" = "$3" ] || e2e_fail "$1: expected '$2', got '$3'"
+}
+
+# Makes the template prefix when the test run has not: only one scenario makes it.
+e2e_template_ready() {
+    [ -f "$E2E_TEMPLATE/.pelio-ready" ] && return 0
+    mkdir -p "$(dirname "$E2E_TEMPLATE")"
+    (
+        flock 8
+        pelio_make_prefix "$E2E_TEMPLATE" || { cat "$E2E_TEMPLATE.log" >&2; exit 1; }
+        WINEPREFIX=$E2E_TEMPLATE wineserver -w
+    ) 8>"$E2E_TEMPLATE.lock"
+}
+
+# e2e_begin [depth]: Xvfb at that depth (24, 16, 15 or 8; E2E_SCREEN=WxH), a copy of the
+# template prefix, a working directory and a capture directory; everything is torn down
+# when the scenario exits, however it exits.
+e2e_begin() {
+    local depth=${1:-24}
+    trap e2e_teardown EXIT
+    trap 'exit 143' TERM INT HUP
+    rm -rf "$E2E_RESULT_DIR"
+    mkdir -p "$E2E_RESULT_DIR"
+    e2e_template_ready
+    E2E_ROOT=$(mktemp -d "$E2E_RESULTS/.run-$E2E_NAME.XXXXXX")
+    E2E_PREFIX=$E2E_ROOT/prefix
+    E2E_WORK=$E2E_ROOT/work
+    E2E_CAPTURE=$E2E_ROOT/capture
+    mkdir -p "$E2E_WORK" "$E2E_CAPTURE"
+    cp -a "$E2E_TEMPLATE" "$E2E_PREFIX"
+
+    export WINEPREFIX=$E2E_PREFIX WINEDEBUG=${E2E_WINEDEBUG:--all} LC_ALL=ja_JP.UTF-8
+    export CAPTURE_DIR=$E2E_CAPTURE ALSA_CONFIG_PATH=$E2E_ROOT/asound.conf
+    export E2E_WORK E2E_CAPTURE E2E_PREFIX
+    cat >"$ALSA_CONFIG_PATH" <<'ALSA'
+pcm.!default {
+    type file
+    slave.pcm { type null }
+    file { @func concat strings [ { @func getenv vars [ CAPTURE_DIR ] default "." } "/cap-%r-%c-%b-%f.raw" ] }
+    format "raw"
+    truncate false
+}
+ctl.!default { type hw card 0 }
+ALSA
+
+    PELIO_SCREEN_SIZE=${E2E_SCREEN:-1024x768} pelio_start_xserver "$depth" "$E2E_ROOT/xvfb.log"
+    E2E_DISPLAY=$DISPLAY
+    export E2E_DISPLAY
+
+    # The scenario is stopped from inside before ctest's own time-out would kill it
+    # without its teardown.
+    (
+        trap 'kill "$nap" 2>/dev/null; exit 0' TERM
+        sleep "$E2E_TIMEOUT" & nap=$!
+        wait "$nap"
+        e2e_log "scenario took longer than ${E2E_TIMEOUT}s"
+        kill -TERM $$
+    ) </dev/null >/dev/null 2>&1 &
+    E2E_WATCHDOG_PID=$!
+
+    # Starts the prefix's wineserver and services now, so the clock's start is not
+    # timed with the prefix's first boot.
+    timeout 30 wine cmd /c exit </dev/null >"$E2E_ROOT/warmup.log" 2>&1 || true
+}
+
+e2e_teardown() {
+    local status=$?
+    set +e
+    trap - TERM INT HUP
+    # Killing the prefix's wineserver ends every Windows process in it, the clock too,
+    # and so the background job that waits for the clock.
+    if [ -n "$E2E_PREFIX" ]; then
+        WINEPREFIX=$E2E_PREFIX timeout 10 wineserver -k </dev/null >/dev/null 2>&1
+        WINEPREFIX=$E2E_PREFIX timeout 10 wineserver -w </dev/null >/dev/null 2>&1
+    fi
+    if [ -n "$E2E_CLOCK_PID" ]; then
+        kill "$E2E_CLOCK_PID" 2>/dev/null
+        wait "$E2E_CLOCK_PID" 2>/dev/null
+    fi
+    pelio_stop_xserver
+    if [ -n "$E2E_WATCHDOG_PID" ]; then
+        kill "$E2E_WATCHDOG_PID" 2>/dev/null
+        wait "$E2E_WATCHDOG_PID" 2>/dev/null
+    fi
+    if [ -n "$E2E_ROOT" ]; then
+        if [ "$status" -ne 0 ] || [ -n "${E2E_KEEP:-}" ]; then
+            cp -a "$E2E_WORK" "$E2E_RESULT_DIR/work" 2>/dev/null
+            cp -a "$E2E_CAPTURE" "$E2E_RESULT_DIR/capture" 2>/dev/null
+            cp "$E2E_ROOT"/*.log "$E2E_RESULT_DIR/" 2>/dev/null
+        fi
+        rm -rf "$E2E_ROOT"
+    fi
+    if [ "$status" -eq 0 ] && [ -z "${E2E_KEEP:-}" ]; then
+        rm -rf "$E2E_RESULT_DIR"
+    else
+        e2e_log "results kept in $E2E_RESULT_DIR"
+    fi
+    exit "$status"
+}
+
+# e2e_driver <command> [args...]: runs the driver and prints its answer; its exit status
+# is the driver's. Wine's output goes through a file: its helper processes would hold a pipe.
+e2e_driver() {
+    local out=$E2E_ROOT/driver.out status=0
+    timeout "${E2E_DRIVER_TIMEOUT:-20}" wine "$PELIO_DRIVER" "$@" \
+        </dev/null >"$out" 2>>"$E2E_ROOT/driver.log" || status=$?
+    cat "$out"
+    return "$status"
+}
+
+# e2e_start_clock [args...]: starts PelioClock.exe with those arguments in $E2E_WORK and
+# waits for its window. Sets E2E_CLOCK_WINDOW (the window handle). The clock's exit code
+# goes to a status file, so e2e_wait_exit works from a command substitution too.
+E2E_CLOCK_RUNS=0
+e2e_start_clock() {
+    if [ -n "$E2E_CLOCK_PID" ] && [ ! -f "$E2E_ROOT/clock-$E2E_CLOCK_RUNS.status" ]; then
+        e2e_fail "e2e_start_clock: the clock is still running"
+    fi
+    [ -z "$E2E_CLOCK_PID" ] || wait "$E2E_CLOCK_PID" 2>/dev/null || true
+    E2E_CLOCK_RUNS=$((E2E_CLOCK_RUNS + 1))
+    local status_file=$E2E_ROOT/clock-$E2E_CLOCK_RUNS.status
+    (
+        cd "$E2E_WORK"
+        status=0
+        timeout "$E2E_TIMEOUT" wine "$PELIO_EXE" "$@" </dev/null >>"$E2E_ROOT/clock.log" 2>&1 \
+            || status=$?
+        echo "$status" >"$status_file.part"
+        mv "$status_file.part" "$status_file"
+    ) &
+    E2E_CLOCK_PID=$!
+    E2E_CLOCK_WINDOW=$(e2e_driver find "PELIO CLOCK" "PELIO CLOCK" 10000) \
+        || e2e_fail "the clock window did not appear"
+}
+
+# e2e_wait_exit [seconds]: waits for the clock to end and prints its exit code; fails
+# the scenario when it is still running after that many seconds (default 5).
+e2e_wait_exit() {
+    local limit=${1:-5} status_file=$E2E_ROOT/clock-$E2E_CLOCK_RUNS.status steps i
+    [ "$E2E_CLOCK_RUNS" -gt 0 ] || e2e_fail "e2e_wait_exit: no clock was started"
+    steps=$(awk "BEGIN { print int($limit * 20) }")
+    for ((i = 0; i < steps; i++)); do
+        [ -f "$status_file" ] && break
+        sleep 0.05
+    done
+    [ -f "$status_file" ] || e2e_fail "the clock did not exit within ${limit}s"
+    cat "$status_file"
+}
+
+# e2e_running: true while the clock started last has not exited.
+e2e_running() {
+    [ "$E2E_CLOCK_RUNS" -gt 0 ] && [ ! -f "$E2E_ROOT/clock-$E2E_CLOCK_RUNS.status" ]
+}
+
+# e2e_shot <name>: screenshot of the whole screen; prints the PNG's path.
+e2e_shot() {
+    local file=$E2E_RESULT_DIR/$1.png
+    import -display "$E2E_DISPLAY" -window root "$file"
+    echo "$file"
+}
+
+# e2e_pixel <png> <x> <y>: prints the pixel as "srgb(r,g,b)".
+e2e_pixel() {
+    convert "$1" -format "%[pixel:p{$2,$3}]" info:
+}
+
+# e2e_key <keysym>...: X key presses to the focused window.
+e2e_key() {
+    xdotool key --delay 50 "$@"
+}
+
+# e2e_click <button> <x> <y>: press and release a mouse button at a screen point.
+e2e_click() {
+    xdotool mousemove "$2" "$3" sleep 0.05 click "$1"
+}
+
+# e2e_drag <x0> <y0> <x1> <y1>: left-button drag in a few steps.
+e2e_drag() {
+    local x0=$1 y0=$2 x1=$3 y1=$4 i
+    xdotool mousemove "$x0" "$y0" sleep 0.1 mousedown 1 sleep 0.1
+    for i in 1 2 3 4; do
+        xdotool mousemove $((x0 + (x1 - x0) * i / 4)) $((y0 + (y1 - y0) * i / 4)) sleep 0.05
+    done
+    xdotool sleep 0.1 mouseup 1 sleep 0.1
+}
+
+# e2e_drop <file>... <x> <y>: drags files from a tiny X drag source and drops them at a
+# screen point, as a file manager does.
+e2e_drop() {
+    timeout 10 "$PELIO_NATIVE_BUILD/tests/tools/xdnd_drop" "$@"
+}
+
+# e2e_sleep <seconds>: lets the clock tick.
+e2e_sleep() { sleep "$1"; }
