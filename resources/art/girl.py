@@ -43,6 +43,9 @@ def _eyes(cv, kind, o):
             cv.ellipse(x, 0.24, 0.13, 0.2, EYE)
             cv.circle(x - 0.045, 0.15, 0.058, EYE_LIGHT)
             cv.circle(x + 0.05, 0.32, 0.03, EYE_LIGHT)
+        elif kind == 'dot':
+            cv.ellipse(x, 0.24, 0.15, 0.22, EYE)
+            cv.circle(x - 0.05, 0.16, 0.07, EYE_LIGHT)
         elif kind == 'happy':
             cv.stroke(bezier((x - 0.14, 0.3), (x - 0.08, 0.13), (x + 0.08, 0.13), (x + 0.14, 0.3), 8), o * 1.5, EYE)
         elif kind == 'sleep':

@@ -222,6 +222,14 @@ class Canvas:
     # --- result ----------------------------------------------------------------------
     def pixels(self):
         """Averages the samples down to rows of (r, g, b) tuples."""
+        return self._average(False)
+
+    def pixels_and_cover(self):
+        """Rows of (colour of the drawn samples, fraction of samples drawn): for icons, whose
+        mask decides what is see-through."""
+        return self._average(True)
+
+    def _average(self, cover):
         s = self.ss
         total = s * s
         out = []
@@ -233,12 +241,13 @@ class Canvas:
                 a, b = x * s, x * s + s
                 nkey = sum(self.key[j][a:b].count(1) for j in js)
                 if nkey == total:
-                    row.append((0, 0, 0))
+                    row.append(((0, 0, 0), 0.0) if cover else (0, 0, 0))
                     continue
                 if nkey == 0:
-                    row.append(((sum(sum(R[j][a:b]) for j in js) + total // 2) // total,
-                                (sum(sum(G[j][a:b]) for j in js) + total // 2) // total,
-                                (sum(sum(B[j][a:b]) for j in js) + total // 2) // total))
+                    c = ((sum(sum(R[j][a:b]) for j in js) + total // 2) // total,
+                         (sum(sum(G[j][a:b]) for j in js) + total // 2) // total,
+                         (sum(sum(B[j][a:b]) for j in js) + total // 2) // total)
+                    row.append((c, 1.0) if cover else c)
                     continue
                 acc = [0, 0, 0]
                 for j in js:
@@ -249,6 +258,9 @@ class Canvas:
                             acc[1] += G[j][i]
                             acc[2] += B[j][i]
                 vis = total - nkey
+                if cover:
+                    row.append((tuple(int(round(acc[k] / vis)) for k in range(3)), vis / total))
+                    continue
                 dark = lift(tuple(int(acc[k] / vis * 0.3) for k in range(3)))
                 row.append(tuple(int(round((acc[k] + dark[k] * nkey) / total)) for k in range(3)))
             out.append(row)
