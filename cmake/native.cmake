@@ -14,3 +14,12 @@ find_package(GTest REQUIRED)
 add_subdirectory(tests/unit)
 add_subdirectory(bench/native)
 add_subdirectory(tests/tools)
+
+# Settings values and list lines under libFuzzer, for a bounded time.
+find_program(PELIO_CLANGXX clang++)
+if(PELIO_CLANGXX)
+    set(PELIO_FUZZ_SECONDS 60 CACHE STRING "Seconds each fuzz target runs under ctest")
+    add_test(NAME fuzz.settings_and_list_lines
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz/run.sh ${CMAKE_BINARY_DIR}/fuzz ${PELIO_FUZZ_SECONDS})
+    set_tests_properties(fuzz.settings_and_list_lines PROPERTIES LABELS fuzz TIMEOUT 600)
+endif()
