@@ -1,0 +1,301 @@
+// Streams a WAVE file through DirectSound: a looping secondary buffer of four quarters,
+// refilled a quarter at a time by a worker thread as the play cursor leaves each one.
+#include "sound/sound.h"
+
+#include <mmsystem.h>
+#include <dsound.h>
+
+#include <cstring>
+
+#include "shell/shell.h"
+#include "sound/stream_math.h"
+#include "sound/wave_reader.h"
+
+std::atomic<int32_t> SoundPlaying{0};
+
+// The worker's wait set: the window thread's request to end comes first.
+enum StreamEvent { QuitEvent, NotifyEvent, StopEvent, StreamEventCount };
+
+// The window thread fills this before it starts the worker; from then on only the
+// worker touches it, until the worker has ended or has cleared SoundPlaying as its last
+// act. The quit event and the worker's handle belong to the window thread alone.
+struct StreamState {
+    WaveSource source;
+    DWORD bufferBytes;
+    DWORD quarterBytes;
+    DWORD writeOffset;
+    DWORD playedBytes;
+    DWORD lastPlayCursor;
+    // The stream ends once the play cursor has passed this many bytes: the RIFF chunk's
+    // size, or what the file really holds when its header claims more.
+    DWORD endBytes;
+    HANDLE events[StreamEventCount];
+    HANDLE worker;
+    IDirectSound* dsound;
+    IDirectSoundBuffer* buffer;
+    IDirectSoundNotify* notify;
+};
+
+static StreamState Stream;
+
+// The DirectX 3 description (20 bytes), which every DirectSound accepts.
+static_assert(sizeof(DSBUFFERDESC1) == 20, "the DirectX 3 buffer description");
+static constexpr DWORD StreamBufferFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN |
+    DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPOSITIONNOTIFY | DSBCAPS_GLOBALFOCUS |
+    DSBCAPS_GETCURRENTPOSITION2;
+static_assert(StreamBufferFlags == 0x181E0, "frequency, pan, volume, notify, focus, cursor");
+
+BOOL InitDSound()
+{
+    if (Stream.dsound) return TRUE;
+    if (SUCCEEDED(DirectSoundCreate(nullptr, &Stream.dsound, nullptr))) return TRUE;
+    Stream.dsound = nullptr;
+    SoundMessageBoxTestHook(nullptr, "DirectSoundオブジェクト作成失敗", "InitDSound - PelioClock",
+                            MB_OK);
+    return FALSE;
+}
+
+static void CloseStreamEvent(StreamEvent which)
+{
+    if (!Stream.events[which]) return;
+    CloseHandle(Stream.events[which]);
+    Stream.events[which] = nullptr;
+}
+
+static void StopWaveStream()
+{
+    CloseStreamEvent(NotifyEvent);
+    CloseStreamEvent(StopEvent);
+    CloseWaveReader(&Stream.source.file, &Stream.source.format);
+    if (Stream.notify) {
+        Stream.notify->Release();
+        Stream.notify = nullptr;
+    }
+    if (Stream.buffer) {
+        Stream.buffer->Release();
+        Stream.buffer = nullptr;
+    }
+}
+
+// Window thread: tells the worker to end and waits until it has, so that nothing it
+// uses is released under it. A worker that ended by itself is only reaped.
+static void EndStreamWorker()
+{
+    if (Stream.worker) {
+        SetEvent(Stream.events[QuitEvent]);
+        WaitForSingleObject(Stream.worker, INFINITE);
+        CloseHandle(Stream.worker);
+        Stream.worker = nullptr;
+    }
+    CloseStreamEvent(QuitEvent);
+}
+
+// Reads sample data into one locked part of the buffer and plays silence after the
+// data's end, or in place of data the file does not really hold.
+static void FillPart(void* part, DWORD partBytes)
+{
+    DWORD got = 0;
+    ReadWaveData(Stream.source.file, partBytes, part, &Stream.source.dataChunk, &got);
+    if (got < partBytes)
+        std::memset(static_cast<BYTE*>(part) + got, SilenceByte(Stream.source.format->wBitsPerSample),
+                    partBytes - got);
+}
+
+static BOOL FillWholeBuffer()
+{
+    void* part = nullptr;
+    DWORD partBytes = 0;
+    if (FAILED(Stream.buffer->Lock(0, Stream.bufferBytes, &part, &partBytes, nullptr, nullptr, 0)))
+        return FALSE;
+    FillPart(part, partBytes);
+    Stream.buffer->Unlock(part, partBytes, nullptr, 0);
+    Stream.writeOffset = AdvanceWriteOffset(Stream.writeOffset, partBytes, Stream.bufferBytes);
+    Stream.playedBytes = 0;
+    Stream.lastPlayCursor = 0;
+    return TRUE;
+}
+
+static void UpdatePlayedBytes()
+{
+    DWORD playCursor = Stream.lastPlayCursor;
+    DWORD writeCursor = 0;
+    Stream.buffer->GetCurrentPosition(&playCursor, &writeCursor);
+    Stream.playedBytes += PlayCursorAdvance(Stream.lastPlayCursor, playCursor, Stream.bufferBytes);
+    Stream.lastPlayCursor = playCursor;
+}
+
+// The play cursor has just left the quarter at writeOffset: three quarters of queued
+// sound stand between it and this write.
+static HRESULT RefillQuarter()
+{
+    UpdatePlayedBytes();
+    void* part = nullptr;
+    DWORD partBytes = 0;
+    const HRESULT locked = Stream.buffer->Lock(Stream.writeOffset, Stream.quarterBytes, &part,
+                                               &partBytes, nullptr, nullptr, 0);
+    if (FAILED(locked)) return locked;
+    FillPart(part, partBytes);
+    Stream.buffer->Unlock(part, partBytes, nullptr, 0);
+    Stream.writeOffset = AdvanceWriteOffset(Stream.writeOffset, partBytes, Stream.bufferBytes);
+    return DS_OK;
+}
+
+// Worker thread: silences and releases the stream, then lets the next play begin.
+static void EndStream()
+{
+    Stream.buffer->Stop();
+    StopWaveStream();
+    SoundPlaying = 0;
+}
+
+static DWORD WINAPI StreamWorker(void*)
+{
+    for (;;) {
+        switch (WaitForMultipleObjects(StreamEventCount, Stream.events, FALSE, INFINITE)) {
+        case WAIT_OBJECT_0 + QuitEvent:
+            return 0;
+        case WAIT_OBJECT_0 + NotifyEvent: {
+            const HRESULT refilled = RefillQuarter();
+            if (FAILED(refilled)) {
+                EndStream();
+                return static_cast<DWORD>(refilled);
+            }
+            if (Stream.playedBytes >= Stream.endBytes) {
+                EndStream();
+                return 0;
+            }
+            break;
+        }
+        // The buffer stopped by itself (its device went away), or the wait set broke.
+        case WAIT_OBJECT_0 + StopEvent:
+        case WAIT_FAILED:
+            EndStream();
+            return 0;
+        default:
+            break;
+        }
+    }
+}
+
+static BOOL StartStreamWorker()
+{
+    for (HANDLE& event : Stream.events) {
+        // The quit request stays signalled until the worker has seen it.
+        const BOOL manualReset = &event == &Stream.events[QuitEvent];
+        event = CreateEventA(nullptr, manualReset, FALSE, nullptr);
+    }
+
+    uint32_t offsets[StreamQuarters];
+    QuarterNotifyOffsets(Stream.quarterBytes, offsets);
+    DSBPOSITIONNOTIFY positions[StreamQuarters + 1];
+    for (int i = 0; i < StreamQuarters; ++i)
+        positions[i] = {offsets[i], Stream.events[NotifyEvent]};
+    positions[StreamQuarters] = {static_cast<DWORD>(DSBPN_OFFSETSTOP), Stream.events[StopEvent]};
+
+    if (Stream.events[QuitEvent] && Stream.events[NotifyEvent] && Stream.events[StopEvent]) {
+        Stream.worker = CreateThread(nullptr, 0, StreamWorker, nullptr, 0, nullptr);
+        if (Stream.worker &&
+            SUCCEEDED(Stream.notify->SetNotificationPositions(StreamQuarters + 1, positions)))
+            return TRUE;
+    }
+    EndStreamWorker();
+    CloseStreamEvent(NotifyEvent);
+    CloseStreamEvent(StopEvent);
+    return FALSE;
+}
+
+// Where the stream ends: the RIFF chunk's size, but never past the end of the file, so
+// a damaged header cannot keep silence playing for hours.
+static DWORD StreamEndBytes(HMMIO file, const MMCKINFO& riffChunk)
+{
+    const LONG fileBytes = mmioSeek(file, 0, SEEK_END);
+    if (fileBytes < 0 || static_cast<DWORD>(fileBytes) < riffChunk.dwDataOffset)
+        return riffChunk.cksize;
+    const DWORD held = static_cast<DWORD>(fileBytes) - riffChunk.dwDataOffset;
+    return held < riffChunk.cksize ? held : riffChunk.cksize;
+}
+
+static BOOL OpenStreamSource(const char* path)
+{
+    WaveSource& source = Stream.source;
+    if (!OpenWaveReader(path, &source.file, &source.format, &source.riffChunk)) return FALSE;
+    Stream.endBytes = StreamEndBytes(source.file, source.riffChunk);
+    StreamSizes sizes{};
+    if (!SeekWaveData(source.file, &source.dataChunk, &source.riffChunk) ||
+        !ComputeStreamSizes(source.format->nBlockAlign, source.format->nSamplesPerSec, &sizes)) {
+        CloseWaveReader(&source.file, &source.format);
+        return FALSE;
+    }
+    Stream.quarterBytes = sizes.quarterBytes;
+    Stream.bufferBytes = sizes.bufferBytes;
+    return TRUE;
+}
+
+static BOOL CreateStreamBuffer()
+{
+    DSBUFFERDESC1 description = {};
+    description.dwSize = sizeof(description);
+    description.dwFlags = StreamBufferFlags;
+    description.dwBufferBytes = Stream.bufferBytes;
+    description.lpwfxFormat = Stream.source.format;
+    if (FAILED(Stream.dsound->CreateSoundBuffer(reinterpret_cast<LPCDSBUFFERDESC>(&description),
+                                                &Stream.buffer, nullptr))) {
+        Stream.buffer = nullptr;
+        return FALSE;
+    }
+    Stream.writeOffset = 0;
+    if (FAILED(Stream.buffer->QueryInterface(IID_IDirectSoundNotify,
+                                             reinterpret_cast<void**>(&Stream.notify)))) {
+        Stream.notify = nullptr;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Window thread, with SoundPlaying already claimed by the caller.
+static BOOL StartStream(const char* path)
+{
+    EndStreamWorker();
+    if (!OpenStreamSource(path)) return FALSE;
+    if (FAILED(Stream.dsound->SetCooperativeLevel(MainWindow, DSSCL_NORMAL))) {
+        ReleaseDSound();
+        return FALSE;
+    }
+    if (!CreateStreamBuffer() || !FillWholeBuffer() || !StartStreamWorker()) {
+        StopWaveStream();
+        return FALSE;
+    }
+    Stream.buffer->SetCurrentPosition(0);
+    if (FAILED(Stream.buffer->Play(0, 0, DSBPLAY_LOOPING))) {
+        EndStreamWorker();
+        StopWaveStream();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL PlayWaveStream(const char* path)
+{
+    if (!Stream.dsound) return FALSE;
+    // Claimed before the file is opened: the reader's message boxes go on dispatching
+    // timer ticks, and an alarm due meanwhile must not start a second play.
+    int32_t idle = 0;
+    if (!SoundPlaying.compare_exchange_strong(idle, 1)) return FALSE;
+    if (StartStream(path)) return TRUE;
+    SoundPlaying = 0;
+    return FALSE;
+}
+
+void ReleaseDSound()
+{
+    EndStreamWorker();
+    // A stream cut off here will never clear the flag itself.
+    const bool streaming = Stream.buffer != nullptr;
+    if (streaming) Stream.buffer->Stop();
+    StopWaveStream();
+    if (Stream.dsound) {
+        Stream.dsound->Release();
+        Stream.dsound = nullptr;
+    }
+    if (streaming) SoundPlaying = 0;
+}

@@ -1,0 +1,43 @@
+// Plays a file through the MCI "waveaudio" device, which reads it by itself and tells
+// the main window when it has finished; the window then closes the device.
+#include "sound/sound.h"
+
+#include <mmsystem.h>
+
+#include "shell/shell.h"
+
+// The device of the last open; kept after the close, which then fails harmlessly.
+static MCIDEVICEID MciDeviceId;
+
+void PlayWaveMci(const char* path)
+{
+    if (!path) return;
+    int32_t idle = 0;
+    if (!SoundPlaying.compare_exchange_strong(idle, 1)) return;
+
+    MCI_OPEN_PARMSA open = {};
+    open.lpstrDeviceType = "waveaudio";
+    open.lpstrElementName = path;
+    const MCIERROR opened = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
+                                            reinterpret_cast<DWORD_PTR>(&open));
+    MciDeviceId = open.wDeviceID;
+    // A file the device cannot open plays nothing, so the next sound must not be refused.
+    if (opened != 0) {
+        SoundPlaying = 0;
+        return;
+    }
+
+    MCI_PLAY_PARMS play = {};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(MainWindow);
+    if (mciSendCommandA(MciDeviceId, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) != 0) {
+        CloseWaveMci();
+        SoundPlaying = 0;
+    }
+}
+
+DWORD CloseWaveMci()
+{
+    const MCIERROR result = mciSendCommandA(MciDeviceId, MCI_CLOSE, MCI_WAIT, 0);
+    if (result == 0) SoundPlaying = 0;
+    return result;
+}

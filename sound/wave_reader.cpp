@@ -1,0 +1,134 @@
+#include "sound/wave_reader.h"
+
+#include <cstring>
+
+#include "shell/shell.h"
+
+SoundMessageBoxProc SoundMessageBoxTestHook = MessageBoxA;
+
+static constexpr FOURCC WaveForm = mmioFOURCC('W', 'A', 'V', 'E');
+static constexpr FOURCC FormatChunkId = mmioFOURCC('f', 'm', 't', ' ');
+static constexpr FOURCC DataChunkId = mmioFOURCC('d', 'a', 't', 'a');
+// The fixed part of a PCM format: tag, channels, rate, average rate, block alignment, bits.
+static constexpr LONG PcmFormatBytes = 16;
+
+static_assert(sizeof(WAVEFORMATEX) == 18, "the format record is handed to DirectSound as is");
+
+static void ShowWaveError(const char* text)
+{
+    SoundMessageBoxTestHook(MainWindow, text, WaveErrorCaption, MB_OK);
+}
+
+// The checks between opening and handing out the file. Messages are shown while the
+// file is still open; the caller releases whatever is held when this fails.
+static BOOL CheckWaveFile(HMMIO file, WAVEFORMATEX** format, MMCKINFO* riffChunk)
+{
+    if (mmioDescend(file, riffChunk, nullptr, 0) != MMSYSERR_NOERROR) return FALSE;
+    if (riffChunk->ckid != FOURCC_RIFF || riffChunk->fccType != WaveForm) {
+        ShowWaveError("WAVEファイルではありません。");
+        return FALSE;
+    }
+
+    MMCKINFO formatChunk = {};
+    formatChunk.ckid = FormatChunkId;
+    if (mmioDescend(file, &formatChunk, riffChunk, MMIO_FINDCHUNK) != MMSYSERR_NOERROR)
+        return FALSE;
+    if (formatChunk.cksize < static_cast<DWORD>(PcmFormatBytes)) {
+        ShowWaveError("正しいＷＡＶＥフォーマットではありません。");
+        return FALSE;
+    }
+
+    // The chunk's first 16 bytes are laid out as the record's first 16.
+    WAVEFORMATEX pcm = {};
+    if (mmioRead(file, reinterpret_cast<HPSTR>(&pcm), PcmFormatBytes) != PcmFormatBytes)
+        return FALSE;
+    if (pcm.wFormatTag != WAVE_FORMAT_PCM) {
+        ShowWaveError("WAVEファイルではありません。");
+        return FALSE;
+    }
+    // The streaming ring is cut into whole sample frames; a frame of no bytes has none.
+    if (pcm.nBlockAlign == 0) {
+        ShowWaveError("正しいＷＡＶＥフォーマットではありません。");
+        return FALSE;
+    }
+
+    *format = static_cast<WAVEFORMATEX*>(GlobalAlloc(GMEM_FIXED, sizeof(WAVEFORMATEX)));
+    if (!*format) return FALSE;
+    **format = pcm;  // cbSize stays 0: nothing past the fixed part is passed on
+
+    return mmioAscend(file, &formatChunk, 0) == MMSYSERR_NOERROR;
+}
+
+BOOL OpenWaveReader(const char* path, HMMIO* file, WAVEFORMATEX** format, MMCKINFO* riffChunk)
+{
+    *format = nullptr;
+    HMMIO opened = mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_ALLOCBUF | MMIO_READ);
+    if (!opened) {
+        ShowWaveError("WAVファイルが開けません。");
+        return FALSE;
+    }
+    if (!CheckWaveFile(opened, format, riffChunk)) {
+        CloseWaveReader(&opened, format);
+        *file = nullptr;
+        return FALSE;
+    }
+    *file = opened;
+    return TRUE;
+}
+
+// The search starts again at the first subchunk, so a 'data' chunk that comes before
+// the 'fmt ' chunk is found too.
+BOOL SeekWaveData(HMMIO file, MMCKINFO* dataChunk, const MMCKINFO* riffChunk)
+{
+    const LONG firstSubchunk = static_cast<LONG>(riffChunk->dwDataOffset + sizeof(FOURCC));
+    if (mmioSeek(file, firstSubchunk, SEEK_SET) == -1) return FALSE;
+    dataChunk->ckid = DataChunkId;
+    return mmioDescend(file, dataChunk, riffChunk, MMIO_FINDCHUNK) == MMSYSERR_NOERROR;
+}
+
+// Copies straight out of the I/O layer's buffer. The count is taken off the chunk before
+// copying, so a failed read is not retried: the player plays silence in its place.
+BOOL ReadWaveData(HMMIO file, DWORD wanted, void* destination, MMCKINFO* dataChunk, DWORD* got)
+{
+    *got = 0;
+    MMIOINFO info;
+    if (mmioGetInfo(file, &info, 0) != MMSYSERR_NOERROR) return FALSE;
+
+    if (wanted > dataChunk->cksize) wanted = dataChunk->cksize;
+    dataChunk->cksize -= wanted;
+
+    BYTE* out = static_cast<BYTE*>(destination);
+    DWORD copied = 0;
+    BOOL complete = TRUE;
+    while (copied < wanted) {
+        if (info.pchNext == info.pchEndRead &&
+            (mmioAdvance(file, &info, MMIO_READ) != MMSYSERR_NOERROR ||
+             info.pchNext == info.pchEndRead)) {
+            complete = FALSE;
+            break;
+        }
+        DWORD n = static_cast<DWORD>(info.pchEndRead - info.pchNext);
+        if (n > wanted - copied) n = wanted - copied;
+        std::memcpy(out + copied, info.pchNext, n);
+        copied += n;
+        info.pchNext += n;
+    }
+
+    // The buffer state goes back even after a short read, so the layer never keeps a
+    // read pointer older than the buffer it has advanced to.
+    if (mmioSetInfo(file, &info, 0) != MMSYSERR_NOERROR || !complete) return FALSE;
+    *got = wanted;
+    return TRUE;
+}
+
+void CloseWaveReader(HMMIO* file, WAVEFORMATEX** format)
+{
+    if (*format) {
+        GlobalFree(*format);
+        *format = nullptr;
+    }
+    if (*file) {
+        mmioClose(*file, 0);
+        *file = nullptr;
+    }
+}

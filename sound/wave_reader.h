@@ -1,0 +1,32 @@
+// Reading RIFF WAVE files through the multimedia file I/O layer: the checks of an
+// uncompressed PCM file, the walk to its sample data and block reads out of the layer's
+// own buffer. The reader keeps no state: the caller owns the WaveSource.
+#pragma once
+#include <windows.h>
+#include <mmsystem.h>
+
+// One open file: the handle, its format record (owned, allocated by OpenWaveReader) and
+// the chunks found. dataChunk.cksize counts the sample bytes not yet handed out.
+struct WaveSource {
+    HMMIO file;
+    WAVEFORMATEX* format;
+    MMCKINFO riffChunk;
+    MMCKINFO dataChunk;
+};
+
+constexpr char WaveErrorCaption[] = "Wave file open error - PelioClock";
+
+// Every message box of the sound layer goes through this pointer (MessageBoxA unless a
+// test has put a recorder in its place), so tests never block in a modal box.
+using SoundMessageBoxProc = int(WINAPI*)(HWND owner, LPCSTR text, LPCSTR caption, UINT style);
+extern SoundMessageBoxProc SoundMessageBoxTestHook;
+
+// Opens and checks the file; on success it stands just after the 'fmt ' chunk. On failure
+// nothing is held and the user has seen a message where the failure has one.
+BOOL OpenWaveReader(const char* path, HMMIO* file, WAVEFORMATEX** format, MMCKINFO* riffChunk);
+// Positions the file at its first sample byte, wherever the 'data' chunk lies.
+BOOL SeekWaveData(HMMIO file, MMCKINFO* dataChunk, const MMCKINFO* riffChunk);
+// Copies up to `wanted` sample bytes; *got is 0 after a failure and when nothing remains.
+BOOL ReadWaveData(HMMIO file, DWORD wanted, void* destination, MMCKINFO* dataChunk, DWORD* got);
+// May be repeated, and called on a source that holds nothing.
+void CloseWaveReader(HMMIO* file, WAVEFORMATEX** format);
