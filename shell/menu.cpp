@@ -19,6 +19,11 @@ void OnMenuCommand(WPARAM wParam)
     case IDM_SETTINGS:
         DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_SETTINGS), MainWindow,
                         SettingsDialogProc, 0);
+        // Wine links a window that owns a topmost popup just below that popup, outside the
+        // topmost band, so the dialog's OK cannot lift the clock while the dialog is up.
+        if (OnTop)
+            SetWindowPos(MainWindow, HWND_TOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         break;
     case IDM_ABOUT:
         DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_ABOUT), MainWindow, AboutDlgProc, 0);
