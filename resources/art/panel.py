@@ -124,11 +124,12 @@ def brushing_teeth(cv):
     cv.ellipse(120, 44, 14, 18, (236, 248, 255), outline=(150, 170, 190), ow=2.0)
     cv.line((113, 36), (119, 30), 1.4, WHITE)
     g.back_hair(cv, 80, 58, 20)
-    g.shirt(cv, (80, 77), 34, (80, 140), 40)
+    g.skirt(cv, (80, 122), 30, 146, 50)
+    g.shirt(cv, (80, 77), 32, (80, 124), 32)
     g.head(cv, 80, 58, 20, eyes='happy', mouth='open', hair_back=False)
-    g.arm(cv, (93, 84), (104, 100), (102, 108))
+    g.arm(cv, (94, 84), (104, 100), (102, 108))
     cv.poly([(97, 96), (109, 96), (108, 110), (98, 110)], (255, 214, 96), outline=g.LINE, ow=0.9)
-    cv.line((104, 96), (106, 86), 1.6, (120, 200, 236))
+    cv.stroke(bezier((109, 99), (113, 99), (113, 106), (108.5, 106), 6), 1.4, g.LINE)
     cv.circle(102, 108, 3.2 + g.OUTLINE_PX, g.LINE)
     cv.circle(102, 108, 3.2, g.SKIN)
     g.arm(cv, (66, 84), (56, 96), (63, 78))
@@ -153,8 +154,12 @@ def eating_lunch(cv):
 def holding_pot(cv):
     _room(cv, (218, 242, 224), (232, 214, 180), 120, (176, 196, 170))
     _rect(cv, 0, 70, SIZE, 74, (190, 220, 200))
-    for x in (24, 40, 120, 136):
-        cv.circle(x, 38, 4, (255, 252, 246), outline=(150, 180, 160), ow=0.8)
+    _rect(cv, 22, 62, 56, 65, (196, 150, 104), outline=g.LINE, ow=0.8)
+    for x, colour in ((29, (255, 200, 110)), (39, (170, 214, 120)), (49, (255, 170, 150))):
+        cv.poly([(x - 3.5, 62), (x + 3.5, 62), (x + 3.5, 53), (x - 3.5, 53)], colour, outline=g.LINE, ow=0.8)
+        cv.poly([(x - 4, 53), (x + 4, 53), (x + 4, 50.5), (x - 4, 50.5)], WHITE, outline=g.LINE, ow=0.8)
+    cv.line((118, 30), (118, 52), 1.8, (150, 160, 170))
+    cv.ellipse(118, 56, 5, 4, (170, 180, 190), outline=g.LINE, ow=0.8)
     g.back_hair(cv, 80, 46, 17)
     g.limb(cv, [(75, 110), (75, 128)], 5.4, g.SKIN)
     g.limb(cv, [(85, 110), (85, 128)], 5.4, g.SKIN)
@@ -177,8 +182,7 @@ def holding_pot(cv):
     for x in (58, 102):
         cv.circle(x, 95, 3.2 + g.OUTLINE_PX, g.LINE)
         cv.circle(x, 95, 3.2, g.SKIN)
-    for x in (70, 90):
-        cv.stroke(bezier((x, 70), (x - 4, 64), (x + 4, 60), (x, 54), 8), 1.3, WHITE)
+    _stars(cv, [(92, 90, 2.4)], WHITE)
 
 
 def eating_dinner(cv):
