@@ -84,14 +84,18 @@ ALSA
     export E2E_DISPLAY
 
     # The scenario is stopped from inside before ctest's own time-out would kill it
-    # without its teardown.
+    # without its teardown. Bash runs a trap only once its foreground command has ended,
+    # so the scenario's other children are stopped too.
     (
         trap 'kill "$nap" 2>/dev/null; exit 0' TERM
         sleep "$E2E_TIMEOUT" & nap=$!
         wait "$nap"
-        e2e_log "scenario took longer than ${E2E_TIMEOUT}s"
+        echo "[$E2E_NAME] FAIL: the scenario took longer than ${E2E_TIMEOUT}s" >&2
         kill -TERM $$
-    ) </dev/null >/dev/null 2>&1 &
+        for child in $(pgrep -P $$); do
+            [ "$child" = "$BASHPID" ] || kill -TERM "$child" 2>/dev/null
+        done
+    ) </dev/null >/dev/null &
     E2E_WATCHDOG_PID=$!
 
     # Starts the prefix's wineserver and services now, so the clock's start is not

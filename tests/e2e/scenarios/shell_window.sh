@@ -1,0 +1,24 @@
+#!/bin/bash
+# The clock's one window: a borderless 160 x 160 tool window at the screen's top-left
+# corner, whatever the command line says.
+. "$(dirname "$0")/../lib.sh"
+e2e_begin
+
+e2e_start_clock /topmost -x 300 300 "C:\\no such.wav"
+w=$E2E_CLOCK_WINDOW
+e2e_expect_eq "class" "PELIO CLOCK" "$(e2e_driver class "$w")"
+e2e_expect_eq "title" "PELIO CLOCK" "$(e2e_driver text "$w")"
+e2e_expect_eq "rectangle" "0 0 160 160" "$(e2e_driver rect "$w")"
+# The system adds WS_CLIPSIBLINGS to every top-level window.
+style=$(e2e_driver style "$w")
+e2e_expect_eq "style" 0x90000000 "$(printf '0x%08x' $((style & ~0x04000000)))"
+# WS_EX_TOOLWINDOW keeps it off the taskbar; WS_EX_ACCEPTFILES comes with the drop target.
+e2e_expect_eq "extended style" 0x00000090 "$(e2e_driver exstyle "$w")"
+e2e_expect_eq "topmost without settings" 0 "$(e2e_driver topmost "$w")"
+e2e_expect_eq "windows of the process" 1 \
+    "$(e2e_driver windows | awk -v pid="$(e2e_driver pid "$w")" '$2 == pid' | wc -l)"
+sleep 1.2
+e2e_running || e2e_fail "the clock ended by itself"
+e2e_expect_eq "settings written at start" "" "$(ls "$E2E_WORK")"
+e2e_driver key "$w" ESCAPE
+e2e_expect_eq "exit code" 1 "$(e2e_wait_exit 2)"
