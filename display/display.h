@@ -29,5 +29,8 @@ void BuildLightenTable();
 BOOL BuildWindowRegion(HWND window, const char* bitmapName, int x0, int y0, int x1, int y1,
                        HRGN* region);
 
+// Flips on each face drawn while the pointer is over the clock: the read-out's colon blinks.
+extern int32_t ColonShown;
+
 void DrawClockFace(const SYSTEMTIME& time);
 void DrawDigitalTime(const SYSTEMTIME& time);

@@ -1,0 +1,87 @@
+// One face per tick: the picture for the hour, the frame, the ALARM label, the hands drawn
+// straight into the work surface, the read-out while the pointer is over the clock, and
+// the copy to the screen.
+#include "alarms/alarm_table.h"
+#include "display/display.h"
+#include "display/face_geometry.h"
+#include "shell/shell.h"
+
+int32_t ColonShown;
+
+namespace {
+
+constexpr DWORD KeyedCopy = DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT;
+constexpr DWORD OpaqueCopy = DDBLTFAST_NOCOLORKEY | DDBLTFAST_WAIT;
+
+constexpr int GlyphWidth = 16;
+constexpr int ColonGlyph = 10;
+constexpr int ReadoutTop = 70;
+constexpr LONG AlarmLabelLeft = 176;
+constexpr LONG AlarmLabelRight = 208;
+constexpr DWORD AlarmLabelX = 45;
+constexpr DWORD AlarmLabelY = 100;
+
+// A glyph cell is 16 pixels wide, but only 15 x 17 of it is copied.
+RECT GlyphRect(int glyph)
+{
+    const LONG left = GlyphWidth * glyph;
+    return {left, 0, left + 15, 17};
+}
+
+void CopyGlyph(int glyph, DWORD x)
+{
+    RECT source = GlyphRect(glyph);
+    WorkSurface->BltFast(x, ReadoutTop, FontSurface, &source, KeyedCopy);
+}
+
+PixelBuffer WorkSurfacePixels()
+{
+    return {static_cast<uint8_t*>(WorkLock.lpSurface), WorkLock.lPitch, DisplayDepth,
+            LightenTable};
+}
+
+// The rectangle, not the window's shape, decides: the see-through corners count as over
+// the clock, its left and top edges do not.
+bool CursorOverClock(const POINT& cursor)
+{
+    return ScreenRect.left < cursor.x && cursor.x < ScreenRect.right && ScreenRect.top < cursor.y &&
+           cursor.y < ScreenRect.bottom;
+}
+
+}  // namespace
+
+// The colon blinks: it flips on every face drawn while the pointer is over the clock.
+void DrawDigitalTime(const SYSTEMTIME& time)
+{
+    ColonShown = !ColonShown;
+    CopyGlyph(time.wHour / 10 % 10, 44);
+    CopyGlyph(time.wHour % 10, 60);
+    if (ColonShown) CopyGlyph(ColonGlyph, 76);
+    CopyGlyph(time.wMinute / 10, 86);
+    CopyGlyph(time.wMinute % 10, 102);
+}
+
+void DrawClockFace(const SYSTEMTIME& time)
+{
+    // Before start-up has made the surfaces, or after they were released, there is no face.
+    if (!WorkSurface) return;
+
+    const LONG picture = FaceSize * PictureByHour[time.wHour % 24];
+    RECT pictureRect = {picture, 0, picture + FaceSize, FaceSize};
+    WorkSurface->BltFast(0, 0, PanelSurface, &pictureRect, OpaqueCopy);
+    RECT faceRect = {0, 0, FaceSize, FaceSize};
+    WorkSurface->BltFast(0, 0, FrameSurface, &faceRect, KeyedCopy);
+    if (Alarm) {
+        RECT labelRect = {AlarmLabelLeft, 0, AlarmLabelRight, 18};
+        WorkSurface->BltFast(AlarmLabelX, AlarmLabelY, FontSurface, &labelRect, KeyedCopy);
+    }
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+
+    if (!LockWorkSurface()) return;
+    DrawHands(WorkSurfacePixels(), time.wHour, time.wMinute, time.wSecond);
+    UnlockWorkSurface();
+
+    if (CursorOverClock(cursor)) DrawDigitalTime(time);
+    ScreenSurface->Blt(&ScreenRect, WorkSurface, &faceRect, DDBLT_WAIT, nullptr);
+}
