@@ -210,6 +210,24 @@ int PrintLong(HWND window, int index)
     return 0;
 }
 
+// item <dialog> <id>: the control's handle, for rect and a click with the mouse;
+// owner <hwnd>: the window that owns it (0x0 for none).
+int ItemCommand(const Args& args)
+{
+    HWND control = Control(args);
+    if (!control) return Failed;
+    PrintWindow(control);
+    return 0;
+}
+
+int OwnerCommand(const Args& args)
+{
+    HWND window = ParseWindow(args[0]);
+    if (!IsWindow(window)) return Failed;
+    PrintWindow(GetWindow(window, GW_OWNER));
+    return 0;
+}
+
 // style <hwnd>, exstyle <hwnd>: the window's styles in hexadecimal.
 int StyleCommand(const Args& args) { return PrintLong(ParseWindow(args[0]), GWL_STYLE); }
 int ExStyleCommand(const Args& args) { return PrintLong(ParseWindow(args[0]), GWL_EXSTYLE); }
@@ -494,6 +512,8 @@ const Command Commands[] = {
     {"wait-gone", 2, "<hwnd> <wait-ms>", WaitGoneCommand},
     {"windows", 0, "", WindowsCommand},
     {"rect", 1, "<hwnd>", RectCommand},
+    {"item", 2, "<dialog> <id>", ItemCommand},
+    {"owner", 1, "<hwnd>", OwnerCommand},
     {"style", 1, "<hwnd>", StyleCommand},
     {"exstyle", 1, "<hwnd>", ExStyleCommand},
     {"topmost", 1, "<hwnd>", TopmostCommand},
