@@ -30,3 +30,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_subdirectory(tests/platform)
 add_subdirectory(tests/e2e)
 add_subdirectory(bench/wine)
+
+# The footprint benchmark's floor: a window and a one-second timer, nothing else.
+add_executable(floor_window WIN32 bench/floor/floor_window.cpp)
+target_link_options(floor_window PRIVATE ${PELIO_LINK} -mwindows)
