@@ -74,7 +74,31 @@ TEST(DialogTemplates, AboutBoxShowsNameVersionAndRequirements)
         {"Static", -1, nullptr, {7, 41, 20, 20}},
         {"Static", -1, nullptr, {90, 43, 90, 11}},
     });
+    // Both pictures are found: the girl's face above, our second picture below it.
+    int icons = 0;
+    for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+        ++icons;
+        EXPECT_NE(SendMessageA(child, STM_GETICON, 0, 0), 0) << "icon " << icons;
+    }
+    EXPECT_EQ(icons, 2);
     DestroyWindow(about);
+}
+
+BOOL CALLBACK TakeFirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR first)
+{
+    *reinterpret_cast<LPSTR*>(first) = name;
+    return FALSE;
+}
+
+// The shell shows the program file with its first icon: the girl's face.
+TEST(DialogTemplates, FaceIsTheFirstIcon)
+{
+    LPSTR first = nullptr;
+    EnumResourceNamesA(GetModuleHandleA(nullptr), RT_GROUP_ICON,
+                       TakeFirstName, reinterpret_cast<LONG_PTR>(&first));
+    ASSERT_TRUE(IS_INTRESOURCE(first));
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(first), static_cast<uintptr_t>(IDI_PELIO));
 }
 
 TEST(DialogTemplates, SettingsDialogHoldsEveryControlInTabOrder)
