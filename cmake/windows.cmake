@@ -31,6 +31,14 @@ add_subdirectory(tests/platform)
 add_subdirectory(tests/e2e)
 add_subdirectory(bench/wine)
 
+# windres does not report the files it embeds: without this a changed picture, icon or
+# manifest would leave the old one in the exe and in every test program.
+file(GLOB PELIO_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.bmp
+    ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/pelioclock.rc
+    DIRECTORY ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/platform ${CMAKE_SOURCE_DIR}/bench/wine
+    PROPERTIES OBJECT_DEPENDS "${PELIO_RESOURCE_FILES}")
+
 # The footprint benchmark's floor: a window and a one-second timer, nothing else.
 add_executable(floor_window WIN32 bench/floor/floor_window.cpp)
 target_link_options(floor_window PRIVATE ${PELIO_LINK} -mwindows)
