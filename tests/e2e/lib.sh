@@ -140,11 +140,14 @@ e2e_teardown() {
 
 # e2e_driver <command> [args...]: runs the driver and prints its answer; its exit status
 # is the driver's. Wine's output goes through a file: its helper processes would hold a pipe.
+# Each call has its own answer file: calls may run at once within one pipeline.
 e2e_driver() {
-    local out=$E2E_ROOT/driver.out status=0
+    local out status=0
+    out=$(mktemp "$E2E_ROOT/driver.XXXXXX")
     timeout "${E2E_DRIVER_TIMEOUT:-20}" wine "$PELIO_DRIVER" "$@" \
         </dev/null >"$out" 2>>"$E2E_ROOT/driver.log" || status=$?
     cat "$out"
+    rm -f "$out"
     return "$status"
 }
 
