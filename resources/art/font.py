@@ -1,8 +1,10 @@
 """The read-out strip: red italic digits and a colon in 16-pixel cells, the ALARM label and a
 blue diamond, all on see-through black."""
 
+import math
+
 from glyphs import draw_text
-from raster import TRANSPARENT, Canvas, quantise
+from raster import TRANSPARENT, Canvas, ellipse_points, quantise
 
 WIDTH, HEIGHT = 224, 18
 CELL = 16
@@ -42,8 +44,6 @@ def _glyph(cv, k, text):
 
 
 def _rounded_rect(x0, y0, x1, y1, r):
-    from raster import ellipse_points
-    import math
     pts = []
     for cx, cy, a in ((x1 - r, y0 + r, -math.pi / 2), (x1 - r, y1 - r, 0.0),
                       (x0 + r, y1 - r, math.pi / 2), (x0 + r, y0 + r, math.pi)):

@@ -27,11 +27,6 @@ def lift(c):
     return (c[0] + d, c[1] + d, c[2] + d)
 
 
-def mix(a, b, t):
-    """Colour between a (t = 0) and b (t = 1)."""
-    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
-
-
 def bezier(p0, c0, c1, p1, n=12):
     """Points along a cubic curve, p0 included, p1 included."""
     pts = []
@@ -195,9 +190,6 @@ class Canvas:
 
     def circle(self, cx, cy, r, colour, outline=None, ow=1.0):
         self.ellipse(cx, cy, r, r, colour, outline, ow)
-
-    def ring(self, cx, cy, r0, r1, colour):
-        self.fill([ellipse_points(cx, cy, r1, r1), ellipse_points(cx, cy, r0, r0)], colour)
 
     def stroke(self, pts, width, colour, closed=False, caps=True):
         """A polyline of the given width with round joins (and round caps when caps is set)."""
