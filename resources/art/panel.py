@@ -60,8 +60,8 @@ def _bowl(cv, x, y, w, colour, filling):
 
 def _low_table(cv, y, colour, top):
     """A low round-cornered table across the front of the picture."""
-    cv.poly([(22, y + 10), (30, y + 30), (36, y + 30), (32, y + 10)], colour, outline=g.LINE, ow=0.9)
-    cv.poly([(138, y + 10), (130, y + 30), (124, y + 30), (128, y + 10)], colour, outline=g.LINE, ow=0.9)
+    cv.poly([(36, y + 10), (40, y + 30), (47, y + 30), (47, y + 10)], colour, outline=g.LINE, ow=0.9)
+    cv.poly([(124, y + 10), (120, y + 30), (113, y + 30), (113, y + 10)], colour, outline=g.LINE, ow=0.9)
     cv.poly(path(bezier((14, y + 4), (14, y - 4), (20, y - 6), (30, y - 6), 6), [(130, y - 6)],
                  bezier((130, y - 6), (140, y - 6), (146, y - 4), (146, y + 4), 6),
                  [(146, y + 11), (14, y + 11)]), top, outline=g.LINE, ow=1.0)
@@ -218,8 +218,8 @@ def asleep(cv):
     for x in (66, 94):
         cv.circle(x, 86, 3.6 + g.OUTLINE_PX, g.LINE)
         cv.circle(x, 86, 3.6, g.SKIN)
-    g.zzz(cv, 104, 46, 6, STAR)
-    g.zzz(cv, 113, 30, 9, STAR)
+    g.zzz(cv, 102, 46, 5, STAR)
+    g.zzz(cv, 109, 32, 7, STAR)
 
 
 def hugging_knees(cv):
