@@ -14,9 +14,14 @@ pelio_make_prefix() {
     mkdir -p "$prefix"
     WINEPREFIX=$prefix wineboot -i </dev/null >"$prefix.log" 2>&1 || return 1
     # The file goes where the prefix itself can name it: no winepath, whose output would
-    # have to be read through a pipe that Wine's helper processes keep open.
-    cat >"$prefix/drive_c/pelio.reg" <<'REG'
+    # have to be read through a pipe that Wine's helper processes keep open. regedit reads
+    # it in the ANSI code page. The dialogs' proportional font is matched by IPAPGothic;
+    # left alone, Wine takes the fixed-pitch IPAGothic and cuts the dialogs' labels short.
+    iconv -f UTF-8 -t CP932 >"$prefix/drive_c/pelio.reg" <<'REG'
 REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
