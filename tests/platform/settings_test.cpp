@@ -11,6 +11,8 @@
 
 namespace {
 
+int ScratchFolders;
+
 // Each test runs in a scratch folder of its own as the current directory, where the
 // settings file is looked for.
 class SettingsProfile : public ::testing::Test {
@@ -19,9 +21,8 @@ protected:
     {
         char temp[MAX_PATH];
         ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-        static int serial;
         std::snprintf(folder_, sizeof folder_, "%spelio-settings-%lu-%d", temp,
-                      GetCurrentProcessId(), ++serial);
+                      GetCurrentProcessId(), ++ScratchFolders);
         ASSERT_TRUE(CreateDirectoryA(folder_, nullptr)) << folder_;
         ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, previous_), 0u);
         ASSERT_TRUE(SetCurrentDirectoryA(folder_));

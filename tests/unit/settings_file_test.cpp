@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "alarms/settings_file.h"
