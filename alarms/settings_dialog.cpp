@@ -257,11 +257,19 @@ static void OnRegister(HWND dialog)
     const int count = ListLineCount();
     switch (CheckRegistration(path, SoundFileExists, hourText, minuteText, DialogHour,
                               DialogMinute, DialogAlarmTable, count)) {
-    case RegisterOutcome::Ignored: return;
-    case RegisterOutcome::InvalidFile: MessageBoxA(dialog, InvalidFileText, ChooserTitle, MB_OK); return;
-    case RegisterOutcome::Duplicate: MessageBoxA(dialog, DuplicateText, RegisterCaption, MB_OK); return;
-    case RegisterOutcome::ListFull: MessageBoxA(dialog, ListFullText, RegisterCaption, MB_OK); return;
-    case RegisterOutcome::Accepted: break;
+    case RegisterOutcome::Ignored:
+        return;
+    case RegisterOutcome::InvalidFile:
+        MessageBoxA(dialog, InvalidFileText, ChooserTitle, MB_OK);
+        return;
+    case RegisterOutcome::Duplicate:
+        MessageBoxA(dialog, DuplicateText, RegisterCaption, MB_OK);
+        return;
+    case RegisterOutcome::ListFull:
+        MessageBoxA(dialog, ListFullText, RegisterCaption, MB_OK);
+        return;
+    case RegisterOutcome::Accepted:
+        break;
     }
     AddListLine(DialogHour, DialogMinute, path);
     ReadListIntoDialogTable();
@@ -287,8 +295,8 @@ static void OnSettingsCommand(HWND dialog, WORD id)
     }
 }
 
-// FALSE for every message, WM_INITDIALOG too: the dialog manager does its default
-// handling everywhere and picks the first focus itself.
+// FALSE for every message: the dialog manager does its default handling everywhere, and
+// after WM_INITDIALOG it sets no first focus of its own.
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
