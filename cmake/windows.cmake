@@ -42,3 +42,10 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/pelioclock.rc
 # The footprint benchmark's floor: a window and a one-second timer, nothing else.
 add_executable(floor_window WIN32 bench/floor/floor_window.cpp)
 target_link_options(floor_window PRIVATE ${PELIO_LINK} -mwindows)
+
+# Three minutes of alarms on both players with the settings dialog reopened every minute.
+get_filename_component(PELIO_SOAK_NATIVE ${CMAKE_BINARY_DIR}/../native ABSOLUTE)
+get_filename_component(PELIO_SOAK_TEMPLATE ${CMAKE_BINARY_DIR}/../e2e-template ABSOLUTE)
+add_test(NAME soak.alarms COMMAND bash ${CMAKE_SOURCE_DIR}/tests/soak/soak.sh 180)
+set_tests_properties(soak.alarms PROPERTIES LABELS soak TIMEOUT 480
+    ENVIRONMENT "PELIO_SOURCE_DIR=${CMAKE_SOURCE_DIR};PELIO_BUILD_DIR=${CMAKE_BINARY_DIR};PELIO_EXE=$<TARGET_FILE:PelioClock>;PELIO_DRIVER=$<TARGET_FILE:e2e_driver>;PELIO_NATIVE_BUILD=${PELIO_SOAK_NATIVE};E2E_RESULTS=${CMAKE_BINARY_DIR}/e2e-results;E2E_TEMPLATE=${PELIO_SOAK_TEMPLATE}")

@@ -1,0 +1,115 @@
+#!/bin/bash
+# Runs the clock for DURATION seconds (default 180; an hour by hand: soak.sh 3600) with an
+# alarm due every minute, alternating the two players by rewriting the settings file and
+# reopening the settings dialog, while the pointer keeps passing over the clock so the
+# read-out blinks and the bitmaps are reloaded. Every minute it records the clock's GDI
+# and USER objects, handles and private memory. Passes when every alarm sounded once,
+# those figures stay flat after the first minute, and the clock still answers and closes
+# with exit code 1. (DirectSound captures grow about 1.5 MB a second while a DirectSound
+# object exists, since the capture sink is not paced.)
+set -u
+duration=${1:-180}
+E2E_TIMEOUT=$((duration + 180))
+. "$(dirname "$0")/../e2e/lib.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+tools=$PELIO_NATIVE_BUILD/tests/tools
+
+e2e_begin 24
+sox -n -r 22050 -b 16 -c 1 "$E2E_WORK/tone.wav" synth 0.4 sine 660 fade 0 0.4 0.05
+
+# write_settings <hour> <minute> <use-directsound>: one alarm, alarms on.
+write_settings() {
+    {
+        printf '[PelioClock]\r\n'
+        printf 'ALM00=%02d:%02d tone.wav\r\n' "$1" "$2"
+        printf 'ALM01=99:99 \r\n'
+        printf 'UseDirectSound=%d\r\nAlarm=1\r\nOnTop=0\r\n' "$3"
+    } >"$E2E_WORK/PelioClock.ini"
+}
+
+# The settings dialog reloads the file when it opens; OK applies the player choice.
+reopen_settings() {
+    local dialog
+    e2e_driver command "$E2E_CLOCK_WINDOW" 200 >/dev/null
+    dialog=$(e2e_driver find "#32770" "ペリオクロック設定" 5000) || e2e_fail "the settings dialog did not open"
+    e2e_driver click "$dialog" 1 >/dev/null
+    e2e_driver wait-gone "$dialog" 5000 >/dev/null || e2e_fail "the settings dialog did not close on OK"
+}
+
+# minute_after <offset>: hour and minute of the minute that starts offset minutes from now.
+minute_after() { date -d "+$1 minute" '+%-H %-M'; }
+
+unix_pid_of_clock() {
+    local pid
+    for pid in $(pgrep -f PelioClock.exe); do
+        case $(readlink "/proc/$pid/exe") in */wine/*|*/wine) ;; *) continue ;; esac
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$E2E_PREFIX" \
+            && { echo "$pid"; return 0; }
+    done
+    return 1
+}
+
+# Sweeps the pointer across the clock and away again.
+sweep_pointer() {
+    xdotool mousemove 40 80 sleep 0.3 mousemove 120 70 sleep 0.3 mousemove 80 120 sleep 0.3 \
+        mousemove 700 500
+}
+
+# Sleeps, sweeping the pointer meanwhile, until five seconds into the given minute, when
+# that minute's alarm has sounded.
+wait_for_minute() {
+    while [ "$(date +%-M)" -ne "$1" ] || [ "$((10#$(date +%S)))" -lt 5 ]; do
+        sweep_pointer
+        sleep 0.2
+    done
+}
+
+read -r hour minute <<<"$(minute_after 1)"
+write_settings "$hour" "$minute" 0
+e2e_start_clock
+unix_pid=$(unix_pid_of_clock) || e2e_fail "no clock process"
+win_pid=$(e2e_driver pid "$E2E_CLOCK_WINDOW")
+
+expected=0
+use_directsound=0
+samples=()
+deadline=$(($(date +%s) + duration))
+wait_for_minute "$minute"
+while :; do
+    expected=$((expected + 1))
+    resources=$(e2e_driver resources "$win_pid") || e2e_fail "the clock does not answer"
+    private=$("$tools/proc_stats" "$unix_pid" | awk '$1 == "private_kb" { print $2 }')
+    fds=$(ls "/proc/$unix_pid/fd" | wc -l)
+    threads=$(ls "/proc/$unix_pid/task" | wc -l)
+    samples+=("$resources $private $fds $threads")
+    e2e_log "minute $expected: gdi user handles = $resources, private ${private} kB, fds $fds, threads $threads"
+    [ "$(date +%s)" -lt "$deadline" ] || break
+    # The next minute's alarm goes to the other player.
+    use_directsound=$((1 - use_directsound))
+    read -r hour minute <<<"$(minute_after 1)"
+    write_settings "$hour" "$minute" "$use_directsound"
+    reopen_settings
+    wait_for_minute "$minute"
+done
+
+e2e_driver key "$E2E_CLOCK_WINDOW" ESCAPE >/dev/null
+e2e_expect_eq "exit code" 1 "$(e2e_wait_exit 5)"
+
+heard=$(python3 "$here/count_tones.py" "$E2E_CAPTURE"/cap-*)
+e2e_expect_eq "alarms heard" "$expected" "$heard"
+
+# Flat: every minute against the minute two before it, which used the same player (the
+# DirectSound one holds more memory and threads while its object exists). Wine answers 0
+# for GDI and USER objects and for another process's handle count, so its own file
+# descriptors and threads stand in for handles there.
+for ((i = 2; i < ${#samples[@]}; i++)); do
+    read -r gdi0 user0 handles0 private0 fds0 threads0 <<<"${samples[i - 2]}"
+    read -r gdi user handles private fds threads <<<"${samples[i]}"
+    e2e_expect_eq "GDI objects in minute $((i + 1))" "$gdi0" "$gdi"
+    e2e_expect_eq "USER objects in minute $((i + 1))" "$user0" "$user"
+    [ "$handles" -le $((handles0 + 2)) ] || e2e_fail "handles grew from $handles0 to $handles"
+    [ "$fds" -le "$fds0" ] || e2e_fail "file descriptors grew from $fds0 to $fds"
+    [ "$threads" -le "$threads0" ] || e2e_fail "threads grew from $threads0 to $threads"
+    [ "$private" -le $((private0 + 512)) ] || e2e_fail "private memory grew from $private0 to $private kB"
+done
+e2e_log "soak: $expected alarms heard over $duration s; figures flat"
