@@ -5,12 +5,13 @@
 . "$(dirname "$0")/../lib.sh"
 e2e_begin 24
 
-# Waits, when the minute is nearly over, for the next one, so that the clock starts
-# well inside the minute it is told to ring in; prints that minute as HH:MM.
+# alarm_minute <seconds needed>: waits, when fewer seconds are left in this minute, for
+# the next one, so that the clock runs inside the minute it is told to ring in; prints
+# that minute as HH:MM.
 alarm_minute() {
     local second
     second=$(date +%-S)
-    [ "$second" -lt 45 ] || sleep $((61 - second))
+    [ "$second" -lt $((60 - $1)) ] || sleep $((61 - second))
     date +%H:%M
 }
 
@@ -39,7 +40,7 @@ sox -n -r 22050 -c 1 -b 16 "$E2E_WORK/tone.wav" synth 0.5 sine 880 vol 0.5
 sox "$E2E_WORK/tone.wav" -t raw "$E2E_ROOT/tone.raw"
 
 # Alarms on: played once, even though the clock goes on ticking in the same minute.
-minute=$(alarm_minute)
+minute=$(alarm_minute 15)
 write_settings "$minute" 1 1
 e2e_start_clock
 for _ in $(seq 1 100); do
@@ -62,7 +63,7 @@ close_clock
 
 # Alarms off: the same alarm in the current minute stays silent.
 rm -f "$E2E_CAPTURE"/cap-*
-minute=$(alarm_minute)
+minute=$(alarm_minute 6)
 write_settings "$minute" 0 0
 e2e_start_clock
 sleep 3.5
