@@ -145,6 +145,19 @@ TEST(DialogTemplates, ChooserFilterStrings)
     EXPECT_STREQ(text, "*.WAV");
 }
 
+// The manifest is read at start: a malformed one would stop the program from starting at
+// all, and without DPI awareness the system would scale the clock's window.
+TEST(DialogTemplates, ManifestMakesTheProgramDpiAware)
+{
+    HRSRC manifest = FindResourceA(nullptr, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    ASSERT_NE(manifest, nullptr);
+    const auto* text = static_cast<const char*>(LockResource(LoadResource(nullptr, manifest)));
+    const std::string xml(text, SizeofResource(nullptr, manifest));
+    EXPECT_NE(xml.find("PerMonitorV2"), std::string::npos);
+    EXPECT_NE(xml.find("asInvoker"), std::string::npos);
+    EXPECT_TRUE(IsProcessDPIAware());
+}
+
 // The dialog run in this process on a settings file of the test's own, in a scratch folder
 // that is the current directory.
 class SettingsDialogRun : public ::testing::Test {
