@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "alarms/alarm_table.h"
@@ -283,6 +284,48 @@ TEST_F(DisplayWindow, WindowShapeIsTheFrameWithoutItsRedSurround)
     HRGN untouched = reinterpret_cast<HRGN>(1);
     EXPECT_FALSE(BuildWindowRegion(MainWindow, "NO_SUCH_BITMAP", 0, 0, 161, 161, &untouched));
     EXPECT_EQ(untouched, reinterpret_cast<HRGN>(1));
+}
+
+}  // namespace
+
+namespace {
+
+// Presses OK on the lock-failure message once it shows, noting whether the tick was off
+// while it was up.
+DWORD WINAPI AnswerLockMessage(void* tickOffWhileShown)
+{
+    for (int i = 0; i < 500; ++i) {
+        HWND box = FindWindowA("#32770", MessageCaption);
+        if (box) {
+            char text[128] = {};
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            *static_cast<int*>(tickOffWhileShown) =
+                TickEnabled == 0 && strcmp(text, "サーフェイスのロックに失敗しました。") == 0;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+        Sleep(10);
+    }
+    return 1;
+}
+
+// The timer keeps firing inside the message box's loop; with the tick still on, each
+// tick would fail the same lock and open another box.
+TEST_F(DisplayWindow, FailedLockStopsTheTickBeforeItsMessageAndClosesTheClock)
+{
+    DDSURFACEDESC held = {};
+    held.dwSize = sizeof held;
+    ASSERT_EQ(WorkSurface->Lock(nullptr, &held, DDLOCK_WAIT, nullptr), DD_OK);
+    TickEnabled = 1;
+    int tickOffWhileShown = -1;
+    HANDLE answerer = CreateThread(nullptr, 0, AnswerLockMessage, &tickOffWhileShown, 0, nullptr);
+    EXPECT_FALSE(LockWorkSurface());
+    WaitForSingleObject(answerer, 5000);
+    CloseHandle(answerer);
+    WorkSurface->Unlock(nullptr);
+    EXPECT_EQ(tickOffWhileShown, 1);
+    EXPECT_FALSE(IsWindow(MainWindow)) << "the clock is closed";
+    MainWindow = nullptr;
 }
 
 }  // namespace
