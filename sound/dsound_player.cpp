@@ -220,9 +220,12 @@ static BOOL OpenStreamSource(const char* path)
     WaveSource& source = Stream.source;
     if (!OpenWaveReader(path, &source.file, &source.format, &source.riffChunk)) return FALSE;
     Stream.endBytes = StreamEndBytes(source.file, source.riffChunk);
+    const WAVEFORMATEX& format = *source.format;
     StreamSizes sizes{};
     if (!SeekWaveData(source.file, &source.dataChunk, &source.riffChunk) ||
-        !ComputeStreamSizes(source.format->nBlockAlign, source.format->nSamplesPerSec, &sizes)) {
+        !StreamFormatPlayable(format.nChannels, format.nSamplesPerSec, format.wBitsPerSample,
+                              format.nBlockAlign) ||
+        !ComputeStreamSizes(format.nBlockAlign, format.nSamplesPerSec, &sizes)) {
         CloseWaveReader(&source.file, &source.format);
         return FALSE;
     }

@@ -13,6 +13,17 @@ bool ComputeStreamSizes(uint16_t blockAlign, uint32_t samplesPerSec, StreamSizes
     return true;
 }
 
+bool StreamFormatPlayable(uint16_t channels, uint32_t samplesPerSec, uint16_t bitsPerSample,
+                          uint16_t blockAlign)
+{
+    constexpr uint32_t lowestRate = 100, highestRate = 200000;
+    const bool wholeBytes = bitsPerSample == 8 || bitsPerSample == 16 || bitsPerSample == 24 ||
+                            bitsPerSample == 32;
+    return channels >= 1 && channels <= 8 && wholeBytes &&
+           blockAlign == channels * (bitsPerSample / 8) && samplesPerSec >= lowestRate &&
+           samplesPerSec <= highestRate;
+}
+
 void QuarterNotifyOffsets(uint32_t quarterBytes, uint32_t offsets[StreamQuarters])
 {
     for (int i = 0; i < StreamQuarters - 1; ++i)

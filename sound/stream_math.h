@@ -15,6 +15,12 @@ struct StreamSizes {
 // quarter of nothing, or a ring beyond 32 bits).
 bool ComputeStreamSizes(uint16_t blockAlign, uint32_t samplesPerSec, StreamSizes* sizes);
 
+// Whether a PCM format is one DirectSound documents as playable: 1 to 8 channels of 8,
+// 16, 24 or 32-bit samples, a block of exactly one frame, and a rate from 100 to
+// 200000 Hz. Some DirectSound implementations fault on others instead of refusing them.
+bool StreamFormatPlayable(uint16_t channels, uint32_t samplesPerSec, uint16_t bitsPerSample,
+                          uint16_t blockAlign);
+
 // The four offsets at which the play cursor has left a quarter; the last one is the
 // ring's final byte, as an offset equal to its size is out of range.
 void QuarterNotifyOffsets(uint32_t quarterBytes, uint32_t offsets[StreamQuarters]);

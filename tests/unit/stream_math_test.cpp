@@ -46,6 +46,33 @@ TEST(StreamSizes, FormatsWithoutAUsableRingAreRefused)
     }
 }
 
+TEST(StreamFormat, OnlyFormatsDirectSoundDocumentsArePlayed)
+{
+    struct Case {
+        const char* name;
+        uint16_t channels;
+        uint32_t rate;
+        uint16_t bits;
+        uint16_t blockAlign;
+        bool playable;
+    } cases[] = {
+        {"8-bit mono 11025 Hz", 1, 11025, 8, 1, true},
+        {"16-bit stereo 44100 Hz", 2, 44100, 16, 4, true},
+        {"24-bit 5.1 at 96000 Hz", 6, 96000, 24, 18, true},
+        {"32-bit stereo at the top rate", 2, 200000, 32, 8, true},
+        {"8-bit mono at the lowest rate", 1, 100, 8, 1, true},
+        {"no channels", 0, 11025, 8, 0, false},
+        {"41474 channels", 41474, 11025, 8, 138, false},
+        {"12-bit samples", 1, 11025, 12, 2, false},
+        {"block of two frames", 1, 11025, 16, 4, false},
+        {"block short of a frame", 2, 11025, 16, 2, false},
+        {"1 Hz", 2, 1, 16, 4, false},
+        {"13981218 Hz", 2, 13981218, 16, 4, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StreamFormatPlayable(c.channels, c.rate, c.bits, c.blockAlign), c.playable) << c.name;
+}
+
 TEST(StreamNotify, OffsetsEndEachQuarterAndTheLastByteOfTheRing)
 {
     uint32_t offsets[StreamQuarters];
