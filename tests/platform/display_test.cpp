@@ -5,10 +5,12 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "alarms/alarm_table.h"
 #include "display/bmp8.h"
 #include "display/display.h"
+#include "display/raster.h"
 #include "display/shape_scan.h"
 #include "shell/shell.h"
 
@@ -326,6 +328,41 @@ TEST_F(DisplayWindow, FailedLockStopsTheTickBeforeItsMessageAndClosesTheClock)
     EXPECT_EQ(tickOffWhileShown, 1);
     EXPECT_FALSE(IsWindow(MainWindow)) << "the clock is closed";
     MainWindow = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// The 32-bit build computes with the x87 unit, whose extra precision would move these
+// crossings by a pixel: each step of a crossing must be rounded to double as on any
+// other machine.
+TEST(FillPolygonOn32Bits, CrossingsLandWhereDoubleArithmeticPutsThem)
+{
+    struct Case {
+        HandPoint outline[5];
+        int row, from, to;
+    };
+    const Case cases[] = {
+        {{{29, 68}, {114, 29}, {39, 42}, {112, 109}, {29, 68}}, 29, 114, 114},
+        {{{124, 82}, {74, 133}, {123, 132}, {39, 96}, {124, 82}}, 105, 60, 101},
+        {{{82, 112}, {45, 76}, {100, 53}, {37, 102}, {82, 112}}, 95, 46, 64},
+    };
+    uint8_t table[256];
+    for (int i = 0; i < 256; ++i) table[i] = 1;
+    for (const Case& c : cases) {
+        std::vector<uint8_t> pixels(160 * 160, 0);
+        FillPolygon({pixels.data(), 160, 8, table}, c.outline, 4, 0, 0);
+        int from = -1, to = -1;
+        for (int x = 0; x < 160; ++x)
+            if (pixels[static_cast<size_t>(c.row * 160 + x)]) {
+                if (from < 0) from = x;
+                to = x;
+            }
+        EXPECT_EQ(from, c.from) << "row " << c.row << " of the outline from (" << c.outline[0].x
+                                << ", " << c.outline[0].y << ")";
+        EXPECT_EQ(to, c.to) << "row " << c.row;
+    }
 }
 
 }  // namespace
