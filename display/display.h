@@ -1,5 +1,7 @@
 // The display: DirectDraw objects and surfaces, the window shape and the clock face.
-// All of it runs on the window thread.
+// All of it runs on the window thread. The hands are drawn into the locked work surface
+// by the pixel code of display/raster.h and display/face_geometry.h, which needs no
+// window system.
 #pragma once
 #include <windows.h>
 #include <ddraw.h>
