@@ -89,11 +89,23 @@ static void OrderDialogTableAsList()
     OrderTableAsLines(linePointers, count, AlarmTable, active, DialogAlarmTable);
 }
 
-static void ReadListIntoDialogTable()
+// After a registration the working table follows the list again. Each line takes the
+// slot it was made from, so a stored slot whose hour has three digits ("251 : 10") keeps
+// its numbers instead of being read back by position.
+static void OrderDialogTableWithNewAlarm(int listedBefore, const char* path)
 {
+    AlarmEntry slots[AlarmSlots];
+    std::memcpy(slots, DialogAlarmTable, sizeof slots);
+    AlarmEntry& added = slots[listedBefore];
+    added.hour = static_cast<uint8_t>(DialogHour);
+    added.minute = static_cast<uint8_t>(DialogMinute);
+    std::snprintf(added.path, sizeof added.path, "%s", path);
+
     char lines[AlarmSlots][ListLineSize];
+    const char* linePointers[AlarmSlots];
     const int count = ReadListLines(lines);
-    for (int k = 0; k < count; ++k) ParseListLine(lines[k], &DialogAlarmTable[k]);
+    for (int k = 0; k < count; ++k) linePointers[k] = lines[k];
+    OrderTableAsLines(linePointers, count, slots, listedBefore + 1, DialogAlarmTable);
 }
 
 static void SetNumberText(HWND box, int value)
@@ -272,7 +284,7 @@ static void OnRegister(HWND dialog)
         break;
     }
     AddListLine(DialogHour, DialogMinute, path);
-    ReadListIntoDialogTable();
+    OrderDialogTableWithNewAlarm(count, path);
 }
 
 static void OnDelete()

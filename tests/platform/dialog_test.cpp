@@ -256,4 +256,24 @@ TEST_F(SettingsDialogRun, OkKeepsSlotsTheListCannotSpell)
     EXPECT_EQ(Value("ALM00"), "251:10 y.wav");
 }
 
+// Registering another alarm reorders the working table; the slot the list cannot spell
+// by position keeps its numbers and its file.
+TEST_F(SettingsDialogRun, RegisterKeepsSlotsTheListCannotSpell)
+{
+    StartWith("[PelioClock]\r\nALM00=-5:10 y.wav\r\nALM01=99:99 \r\n");
+    FILE* sound = std::fopen("new.wav", "wb");
+    ASSERT_NE(sound, nullptr);
+    std::fclose(sound);
+    SetDlgItemTextA(dialog_, IDC_SOUND_FILE, "new.wav");
+    SetDlgItemTextA(dialog_, IDC_HOUR_BOX, "07");
+    SetDlgItemTextA(dialog_, IDC_MINUTE_BOX, "05");
+    Command(IDC_REGISTER);
+    const std::vector<std::string> lines = {"07 : 05   new.wav", "251 : 10   y.wav"};
+    EXPECT_EQ(ListLines(), lines);
+    Command(IDOK);
+    DeleteFileA("new.wav");
+    EXPECT_EQ(Value("ALM00"), "07:05 new.wav");
+    EXPECT_EQ(Value("ALM01"), "251:10 y.wav");
+}
+
 } // namespace
