@@ -95,6 +95,10 @@ BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y)
     SetWindowPos(MainWindow, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
     ShowCursor(TRUE);
+    // The window was erased while it was created, before anything could be drawn; asking
+    // for a fresh erase makes this first repaint draw the face instead of leaving the
+    // window blank until the first timer tick.
+    InvalidateRect(MainWindow, nullptr, TRUE);
     UpdateWindow(MainWindow);
     return TRUE;
 }
