@@ -14,6 +14,7 @@ mkdir -p "$build"
 . "$root/scripts/wine-env.sh"
 export WINEPREFIX=$build/wineprefix
 . "$root/tests/e2e/xserver.sh"
+. "$root/tests/e2e/prefix.sh"
 
 cleanup() {
     WINEPREFIX=$build/wineprefix wineserver -k >/dev/null 2>&1 || true
@@ -21,12 +22,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-make_prefix() {
-    pelio_make_prefix "$1" || { echo "test: could not create the Wine prefix $1"; cat "$1.log"; exit 1; }
-}
-make_prefix "$WINEPREFIX"
+pelio_make_prefix "$WINEPREFIX" \
+    || { echo "test: could not create the Wine prefix"; cat "$WINEPREFIX.log"; exit 1; }
 # The end-to-end scenarios each copy this one, which nothing ever runs in.
-make_prefix "$build/e2e-template"
+pelio_make_e2e_template "$build/e2e-template" \
+    || { echo "test: could not create the e2e template prefix"; cat "$build/e2e-template.log"; exit 1; }
 
 # Wine-hosted tests create windows and surfaces: give them a screen of their own.
 pelio_start_xserver 24

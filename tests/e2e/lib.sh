@@ -23,6 +23,7 @@ E2E_CAPTURE=""
 
 . "$PELIO_SOURCE_DIR/scripts/wine-env.sh"
 . "$PELIO_SOURCE_DIR/tests/e2e/xserver.sh"
+. "$PELIO_SOURCE_DIR/tests/e2e/prefix.sh"
 
 e2e_log() { echo "[$E2E_NAME] $*" >&2; }
 
@@ -39,12 +40,11 @@ e2e_expect_eq() {
 
 # Makes the template prefix when the test run has not: only one scenario makes it.
 e2e_template_ready() {
-    [ -f "$E2E_TEMPLATE/.pelio-ready" ] && return 0
+    [ -f "$E2E_TEMPLATE/.e2e-ready" ] && return 0
     mkdir -p "$(dirname "$E2E_TEMPLATE")"
     (
         flock 8
-        pelio_make_prefix "$E2E_TEMPLATE" || { cat "$E2E_TEMPLATE.log" >&2; exit 1; }
-        WINEPREFIX=$E2E_TEMPLATE wineserver -w
+        pelio_make_e2e_template "$E2E_TEMPLATE" || { cat "$E2E_TEMPLATE.log" >&2; exit 1; }
     ) 8>"$E2E_TEMPLATE.lock"
 }
 
