@@ -4,7 +4,7 @@
 # PelioClock.ini and the default alarm sound pelio.wav live there)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${PELIO_BUILD:-$root/build}
+build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 work=${1:-$HOME/PelioClock}
 
 if [ -z "${DISPLAY:-}" ]; then
