@@ -57,6 +57,9 @@ e2e_begin() {
     trap 'exit 143' TERM INT HUP
     rm -rf "$E2E_RESULT_DIR"
     mkdir -p "$E2E_RESULT_DIR"
+    # Scratch folders of runs that were killed without their teardown.
+    find "$E2E_RESULTS" -maxdepth 1 -name ".run-$E2E_NAME.*" -mmin +10 -exec rm -rf {} + \
+        2>/dev/null || true
     e2e_template_ready
     E2E_ROOT=$(mktemp -d "$E2E_RESULTS/.run-$E2E_NAME.XXXXXX")
     E2E_PREFIX=$E2E_ROOT/prefix
