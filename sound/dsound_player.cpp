@@ -62,11 +62,9 @@ static void CloseStreamEvent(StreamEvent which)
     Stream.events[which] = nullptr;
 }
 
+// The buffer goes before the events it signals, so it never signals a closed handle.
 static void StopWaveStream()
 {
-    CloseStreamEvent(NotifyEvent);
-    CloseStreamEvent(StopEvent);
-    CloseWaveReader(&Stream.source.file, &Stream.source.format);
     if (Stream.notify) {
         Stream.notify->Release();
         Stream.notify = nullptr;
@@ -75,6 +73,9 @@ static void StopWaveStream()
         Stream.buffer->Release();
         Stream.buffer = nullptr;
     }
+    CloseWaveReader(&Stream.source.file, &Stream.source.format);
+    CloseStreamEvent(NotifyEvent);
+    CloseStreamEvent(StopEvent);
 }
 
 // Window thread: tells the worker to end and waits until it has, so that nothing it
@@ -279,7 +280,7 @@ static BOOL StartStream(const char* path)
 
 BOOL PlayWaveStream(const char* path)
 {
-    if (!Stream.dsound) return FALSE;
+    if (!Stream.dsound || !path) return FALSE;
     // Claimed before the file is opened: the reader's message boxes go on dispatching
     // timer ticks, and an alarm due meanwhile must not start a second play.
     int32_t idle = 0;
