@@ -166,15 +166,26 @@ e2e_launch() {
     [ -z "$E2E_CLOCK_PID" ] || wait "$E2E_CLOCK_PID" 2>/dev/null || true
     E2E_CLOCK_RUNS=$((E2E_CLOCK_RUNS + 1))
     local status_file=$E2E_ROOT/clock-$E2E_CLOCK_RUNS.status
+    local program=("$PELIO_EXE")
+    # With E2E_SHOW the driver starts the clock with that show command (0 SW_HIDE,
+    # 7 SW_SHOWMINNOACTIVE...) and passes its exit code on.
+    [ -z "${E2E_SHOW:-}" ] ||
+        program=("$PELIO_DRIVER" run "$E2E_SHOW" "$(e2e_windows_path "$PELIO_EXE")")
     (
         cd "$E2E_WORK"
         status=0
-        timeout "$E2E_TIMEOUT" wine "$PELIO_EXE" "$@" </dev/null >>"$E2E_ROOT/clock.log" 2>&1 \
+        timeout "$E2E_TIMEOUT" wine "${program[@]}" "$@" </dev/null >>"$E2E_ROOT/clock.log" 2>&1 \
             || status=$?
         echo "$status" >"$status_file.part"
         mv "$status_file.part" "$status_file"
     ) &
     E2E_CLOCK_PID=$!
+}
+
+# e2e_windows_path <absolute-path>: the same file as Wine names it, on drive Z:.
+e2e_windows_path() {
+    local path=$1
+    echo "Z:${path//\//\\}"
 }
 
 # e2e_start_clock [args...]: e2e_launch, then waits up to 10 s for the clock's window and

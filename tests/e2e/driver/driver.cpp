@@ -499,6 +499,36 @@ int ResourcesCommand(const Args& args)
     return 0;
 }
 
+// run <show-command> <exe> [args...]: starts the program with that show command in its
+// start-up information, as a shortcut set to "minimised" would, waits for it and exits
+// with its exit code.
+int RunCommand(const Args& args)
+{
+    std::string commandLine;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (i > 1) commandLine += ' ';
+        commandLine += '"';
+        commandLine += args[i];
+        commandLine += '"';
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(ParseNumber(args[0]));
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s: error %lu\n", args[1], GetLastError());
+        return Failed;
+    }
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = Failed;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
 struct Command {
     const char* name;
     size_t minArgs;
@@ -540,6 +570,7 @@ const Command Commands[] = {
     {"msgbox-ok", 1, "<caption> [wait-ms]", MessageBoxOkCommand},
     {"menu", 1, "<key>...", MenuCommand},
     {"resources", 1, "<windows-pid>", ResourcesCommand},
+    {"run", 2, "<show-command> <exe> [args...]", RunCommand},
 };
 
 int PrintUsage()
