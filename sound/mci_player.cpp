@@ -26,6 +26,11 @@ void PlayWaveMci(const char* path)
         SoundPlaying = 0;
         return;
     }
+    // The device's play thread posts the notification and only then returns through the
+    // driver's code; closing at once on the notification would unload the driver under
+    // it (seen under Wine as a fault in mciwave.dll). The driver stays loaded instead.
+    HMODULE driver = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, "mciwave.dll", &driver);
 
     MCI_PLAY_PARMS play = {};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(MainWindow);
