@@ -40,7 +40,7 @@ e2e_expect_eq() {
 
 # Makes the template prefix when the test run has not: only one scenario makes it.
 e2e_template_ready() {
-    [ -f "$E2E_TEMPLATE/.e2e-ready" ] && return 0
+    [ -f "$E2E_TEMPLATE/.no-debugger" ] && return 0
     mkdir -p "$(dirname "$E2E_TEMPLATE")"
     (
         flock 8
