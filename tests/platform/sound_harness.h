@@ -15,13 +15,10 @@
 
 #include "sound/sound.h"
 
-// Wine's waveaudio driver posts its notice before its own playing thread has finished,
-// and a close at that very moment faults inside Wine about once in a few hundred plays
-// in a row. The tests play hundreds, so they close a moment later.
+// Closes the device the moment its notice arrives, as the clock's window does.
 inline LRESULT CALLBACK SoundTestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == MM_MCINOTIFY) {
-        Sleep(30);
         CloseWaveMci();
         return 0;
     }
