@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 
 #include "shell/shell.h"
+#include "sound/wave_reader.h"
 
 // The device of the last open; kept after the close, which then fails harmlessly.
 static MCIDEVICEID MciDeviceId;
@@ -14,6 +15,12 @@ void PlayWaveMci(const char* path)
     if (!path) return;
     int32_t idle = 0;
     if (!SoundPlaying.compare_exchange_strong(idle, 1)) return;
+    // The device walks the file's chunks by their stated sizes too; a damaged size that
+    // leads its search back would hold this thread in the open for ever.
+    if (!WaveChunksLeadForward(path)) {
+        SoundPlaying = 0;
+        return;
+    }
 
     MCI_OPEN_PARMSA open = {};
     open.lpstrDeviceType = "waveaudio";

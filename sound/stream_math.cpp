@@ -48,3 +48,8 @@ uint32_t AdvanceWriteOffset(uint32_t writeOffset, uint32_t written, uint32_t buf
     if (next >= bufferBytes) next -= bufferBytes;
     return next;
 }
+
+uint64_t NextSubchunkOffset(uint32_t dataOffset, uint32_t size)
+{
+    return uint64_t{dataOffset} + size + (size & 1u);
+}

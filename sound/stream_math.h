@@ -34,3 +34,9 @@ uint32_t PlayCursorAdvance(uint32_t lastCursor, uint32_t cursor, uint32_t buffer
 
 // Where the next write begins after `written` bytes at writeOffset.
 uint32_t AdvanceWriteOffset(uint32_t writeOffset, uint32_t written, uint32_t bufferBytes);
+
+// Where the subchunk after one whose contents start at dataOffset with `size` bytes
+// begins, its pad byte included. Wide, so a damaged size shows as a jump past
+// MaxSubchunkOffset instead of wrapping round to an earlier offset.
+constexpr uint64_t MaxSubchunkOffset = 0x7FFFFFFF;
+uint64_t NextSubchunkOffset(uint32_t dataOffset, uint32_t size);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "shell/shell.h"
+#include "sound/stream_math.h"
 
 SoundMessageBoxProc SoundMessageBoxTestHook = MessageBoxA;
 
@@ -19,6 +20,34 @@ static void ShowWaveError(const char* text)
     SoundMessageBoxTestHook(MainWindow, text, WaveErrorCaption, MB_OK);
 }
 
+// The subchunk search steps from chunk to chunk by their stated sizes, with 32-bit file
+// offsets: a damaged size can send it back to a chunk it has passed, and it then searches
+// for ever. Walks the chain up to the 'fmt ' and 'data' chunks, the part the searches
+// cover, and refuses a file whose chain turns back; the file is left where it stood.
+static BOOL SubchunksLeadForward(HMMIO file, const MMCKINFO& riffChunk)
+{
+    const LONG start = mmioSeek(file, 0, SEEK_CUR);
+    uint64_t offset = uint64_t{riffChunk.dwDataOffset} + sizeof(FOURCC);
+    bool formatSeen = false;
+    bool dataSeen = false;
+    BOOL forward = TRUE;
+    while (!(formatSeen && dataSeen)) {
+        DWORD header[2];
+        if (mmioSeek(file, static_cast<LONG>(offset), SEEK_SET) == -1 ||
+            mmioRead(file, reinterpret_cast<HPSTR>(header), sizeof header) != sizeof header)
+            break;
+        formatSeen = formatSeen || header[0] == FormatChunkId;
+        dataSeen = dataSeen || header[0] == DataChunkId;
+        offset = NextSubchunkOffset(static_cast<uint32_t>(offset + sizeof header), header[1]);
+        if (offset > MaxSubchunkOffset && !(formatSeen && dataSeen)) {
+            forward = FALSE;
+            break;
+        }
+    }
+    mmioSeek(file, start, SEEK_SET);
+    return forward;
+}
+
 // The checks between opening and handing out the file. Messages are shown while the
 // file is still open; the caller releases whatever is held when this fails.
 static BOOL CheckWaveFile(HMMIO file, WAVEFORMATEX** format, MMCKINFO* riffChunk)
@@ -28,6 +57,7 @@ static BOOL CheckWaveFile(HMMIO file, WAVEFORMATEX** format, MMCKINFO* riffChunk
         ShowWaveError("WAVEファイルではありません。");
         return FALSE;
     }
+    if (!SubchunksLeadForward(file, *riffChunk)) return FALSE;
 
     MMCKINFO formatChunk = {};
     formatChunk.ckid = FormatChunkId;
@@ -74,6 +104,18 @@ BOOL OpenWaveReader(const char* path, HMMIO* file, WAVEFORMATEX** format, MMCKIN
     }
     *file = opened;
     return TRUE;
+}
+
+BOOL WaveChunksLeadForward(const char* path)
+{
+    HMMIO file = mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_ALLOCBUF | MMIO_READ);
+    if (!file) return TRUE;
+    MMCKINFO riffChunk = {};
+    const BOOL forward = mmioDescend(file, &riffChunk, nullptr, 0) != MMSYSERR_NOERROR ||
+                         riffChunk.ckid != FOURCC_RIFF ||
+                         SubchunksLeadForward(file, riffChunk);
+    mmioClose(file, 0);
+    return forward;
 }
 
 // The search starts again at the first subchunk, so a 'data' chunk that comes before

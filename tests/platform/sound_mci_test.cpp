@@ -60,6 +60,11 @@ TEST_F(SoundMci, AFileTheDeviceCannotOpenLeavesTheNextPlayFree)
         {"missing file", TestWaveDir() + "\\mci-missing.wav"},
         {"not a WAVE file", WriteTestFile("mci-text.wav", "just some text, not sound")},
         {"empty file", WriteTestFile("mci-empty.wav", "")},
+        // The device's own chunk search would go round for ever on this one.
+        {"a chunk size that leads back",
+         WriteTestFile("mci-loop.wav", RiffFile(Chunk("LIST", std::string("odd", 4), 0xFFFFFFF7) +
+                                                Chunk("fmt ", FormatBody({1, 1, 11025, 8})) +
+                                                Chunk("data", std::string(100, '\x80'))))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

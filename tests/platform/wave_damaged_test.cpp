@@ -198,7 +198,12 @@ void RunDamaged(Damage damage, int count, uint32_t seed)
 
 }  // namespace
 
-TEST(WaveDamaged, TruncatedFiles) { RunDamaged(Damage::Truncated, 80, 20261207); }
-TEST(WaveDamaged, GarbledChunkSizes) { RunDamaged(Damage::ChunkSizeGarbled, 80, 4417); }
-TEST(WaveDamaged, RandomHeaderBytes) { RunDamaged(Damage::HeaderBytesRandom, 80, 90125); }
-TEST(WaveDamaged, RandomFormatFields) { RunDamaged(Damage::FormatFieldsRandom, 80, 31337); }
+// A thousand damaged files in all, in runs of 125 so each stays well inside its time limit.
+TEST(WaveDamaged, TruncatedFiles) { RunDamaged(Damage::Truncated, 125, 20261207); }
+TEST(WaveDamaged, MoreTruncatedFiles) { RunDamaged(Damage::Truncated, 125, 8086); }
+TEST(WaveDamaged, GarbledChunkSizes) { RunDamaged(Damage::ChunkSizeGarbled, 125, 4417); }
+TEST(WaveDamaged, MoreGarbledChunkSizes) { RunDamaged(Damage::ChunkSizeGarbled, 125, 6502); }
+TEST(WaveDamaged, RandomHeaderBytes) { RunDamaged(Damage::HeaderBytesRandom, 125, 90125); }
+TEST(WaveDamaged, MoreRandomHeaderBytes) { RunDamaged(Damage::HeaderBytesRandom, 125, 68000); }
+TEST(WaveDamaged, RandomFormatFields) { RunDamaged(Damage::FormatFieldsRandom, 125, 31337); }
+TEST(WaveDamaged, MoreRandomFormatFields) { RunDamaged(Damage::FormatFieldsRandom, 125, 1979); }

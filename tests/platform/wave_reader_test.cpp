@@ -121,6 +121,10 @@ TEST_F(WaveReader, RefusedFilesShowTheirMessageAndHoldNothing)
         {"RIFF header cut short", std::string("RIFF\x10\0", 6), nullptr},
         {"no fmt chunk", RiffFile(Chunk("data", tone)), nullptr},
         {"fmt chunk cut short by the file's end", RiffFile(Chunk("fmt ", FormatBody(Mono16))).substr(0, 28), nullptr},
+        // A stated size that wraps the offset round to the chunk itself would keep the
+        // search for 'fmt ' going for ever.
+        {"a chunk size that leads back", RiffFile(Chunk("LIST", std::string("odd", 4), 0xFFFFFFF7) + Chunk("fmt ", FormatBody(Mono16)) + Chunk("data", tone)), nullptr},
+        {"a chunk size that leads back before the data", RiffFile(Chunk("fmt ", FormatBody(Mono16)) + Chunk("LIST", std::string("odd", 4), 0xFFFFFFF7) + Chunk("data", tone)), nullptr},
     };
     int n = 0;
     for (const Case& c : cases) {

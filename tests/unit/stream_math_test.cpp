@@ -121,3 +121,23 @@ TEST(StreamCursor, WriteOffsetWalksTheQuartersAndReturnsToZero)
     }
     EXPECT_EQ(AdvanceWriteOffset(0, buffer, buffer), 0u) << "a whole-ring fill";
 }
+
+TEST(SubchunkChain, NextOffsetCountsThePadByteAndNeverWraps)
+{
+    struct Case {
+        uint32_t dataOffset;
+        uint32_t size;
+        uint64_t next;
+    } cases[] = {
+        {20, 16, 36},
+        {20, 3, 24},                        // odd size: one pad byte
+        {20, 0, 20},
+        {20, 0xFFFFFFF7u, 0x10000000Cull},  // a 32-bit sum would wrap back to offset 12
+        {0x7FFFFFF0u, 0x10, 0x80000000ull},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NextSubchunkOffset(c.dataOffset, c.size), c.next)
+            << "offset " << c.dataOffset << " size " << c.size;
+    }
+    EXPECT_GT(NextSubchunkOffset(20, 0xFFFFFFF7u), MaxSubchunkOffset);
+}
