@@ -15,19 +15,6 @@ floor_exe=$PELIO_BUILD_DIR/floor_window.exe
 e2e_begin 24
 xdotool mousemove 900 700
 
-# The Linux process of a Windows program started in this scenario's prefix.
-unix_pid_of() {
-    local name=$1 pid
-    for pid in $(pgrep -f "$name"); do
-        case $(readlink "/proc/$pid/exe") in */wine/*|*/wine-preloader*|*/wine) ;; *) continue ;; esac
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$E2E_PREFIX"; then
-            echo "$pid"
-            return 0
-        fi
-    done
-    return 1
-}
-
 stat_of() { "$tools/proc_stats" "$1" | awk -v k="$2" '$1 == k { print $2 }'; }
 
 # The first face is on screen when the frame's blue shows at the window's left edge.
@@ -42,8 +29,8 @@ if wait "$watcher"; then first_face=$(cat "$E2E_RESULT_DIR/first-face.txt"); els
 (cd "$E2E_WORK" && exec timeout $((period + 60)) wine "$floor_exe" </dev/null >"$E2E_RESULT_DIR/floor.log" 2>&1) &
 sleep 3
 
-clock_pid=$(unix_pid_of PelioClock.exe) || e2e_fail "the clock is not running"
-floor_pid=$(unix_pid_of floor_window.exe) || e2e_fail "the floor program is not running"
+clock_pid=$(e2e_unix_pid PelioClock.exe) || e2e_fail "the clock is not running"
+floor_pid=$(e2e_unix_pid floor_window.exe) || e2e_fail "the floor program is not running"
 
 declare -A cpu0 vol0
 for who in clock floor; do

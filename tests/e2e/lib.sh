@@ -255,3 +255,17 @@ e2e_drop() {
 
 # e2e_sleep <seconds>: lets the clock tick.
 e2e_sleep() { sleep "$1"; }
+
+# e2e_unix_pid <exe-name>: the Linux process that runs a Windows program started in this
+# scenario's prefix, for measuring it from outside.
+e2e_unix_pid() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        case $(readlink "/proc/$pid/exe") in */wine/*|*/wine-preloader*|*/wine) ;; *) continue ;; esac
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$E2E_PREFIX"; then
+            echo "$pid"
+            return 0
+        fi
+    done
+    return 1
+}

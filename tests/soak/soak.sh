@@ -39,16 +39,6 @@ reopen_settings() {
 # minute_after <offset>: hour and minute of the minute that starts offset minutes from now.
 minute_after() { date -d "+$1 minute" '+%-H %-M'; }
 
-unix_pid_of_clock() {
-    local pid
-    for pid in $(pgrep -f PelioClock.exe); do
-        case $(readlink "/proc/$pid/exe") in */wine/*|*/wine) ;; *) continue ;; esac
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$E2E_PREFIX" \
-            && { echo "$pid"; return 0; }
-    done
-    return 1
-}
-
 # Sweeps the pointer across the clock and away again.
 sweep_pointer() {
     xdotool mousemove 40 80 sleep 0.3 mousemove 120 70 sleep 0.3 mousemove 80 120 sleep 0.3 \
@@ -67,7 +57,7 @@ wait_for_minute() {
 read -r hour minute <<<"$(minute_after 1)"
 write_settings "$hour" "$minute" 0
 e2e_start_clock
-unix_pid=$(unix_pid_of_clock) || e2e_fail "no clock process"
+unix_pid=$(e2e_unix_pid PelioClock.exe) || e2e_fail "no clock process"
 win_pid=$(e2e_driver pid "$E2E_CLOCK_WINDOW")
 
 expected=0
