@@ -39,9 +39,15 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/pelioclock.rc
     DIRECTORY ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/platform ${CMAKE_SOURCE_DIR}/bench/wine
     PROPERTIES OBJECT_DEPENDS "${PELIO_RESOURCE_FILES}")
 
-# The footprint benchmark's floor: a window and a one-second timer, nothing else.
-add_executable(floor_window WIN32 bench/floor/floor_window.cpp)
+# The footprint benchmark's floors: a window and a one-second timer, then the clock's shape
+# and its way of copying a face to the screen, one step at a time.
+add_executable(floor_window WIN32 bench/floor/floor_window.cpp bench/floor/floor.rc)
+target_include_directories(floor_window PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(floor_window PRIVATE ${PELIO_WARNINGS})
+target_link_libraries(floor_window PRIVATE pelio_core)
 target_link_options(floor_window PRIVATE ${PELIO_LINK} -mwindows)
+set_source_files_properties(bench/floor/floor.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/IDB_FRAME.bmp)
 
 # Three minutes of alarms on both players with the settings dialog reopened every minute.
 get_filename_component(PELIO_SOAK_NATIVE ${CMAKE_BINARY_DIR}/../native ABSOLUTE)

@@ -4,7 +4,7 @@
 set -eu -o pipefail
 
 : "${PELIO_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
-: "${PELIO_BUILD_DIR:=$PELIO_SOURCE_DIR/build/win32}"
+: "${PELIO_BUILD_DIR:=${PELIO_BUILD:-$PELIO_SOURCE_DIR/build}/win32}"
 : "${PELIO_EXE:=$PELIO_BUILD_DIR/PelioClock.exe}"
 : "${PELIO_DRIVER:=$PELIO_BUILD_DIR/tests/e2e/driver/e2e_driver.exe}"
 : "${PELIO_NATIVE_BUILD:=$(dirname "$PELIO_BUILD_DIR")/native}"
