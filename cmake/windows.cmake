@@ -42,7 +42,6 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/pelioclock.rc
 # The footprint benchmark's floors: a window and a one-second timer, then the clock's shape
 # and its way of copying a face to the screen, one step at a time.
 add_executable(floor_window WIN32 bench/floor/floor_window.cpp bench/floor/floor.rc)
-target_include_directories(floor_window PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(floor_window PRIVATE ${PELIO_WARNINGS})
 target_link_libraries(floor_window PRIVATE pelio_core)
 target_link_options(floor_window PRIVATE ${PELIO_LINK} -mwindows)
