@@ -46,33 +46,26 @@ static void TellChimePlayed()
 }
 
 // Nothing sounded: the notice is the alarm itself.
-static void TellNothingSounded(bool chimeTried)
+static void TellNothingSounded()
 {
     char text[640];
-    if (chimeTried)
-        std::snprintf(text, sizeof text,
-                      "%02u:%02u のアラームです。\r\n「%s」も標準のチャイム %s も再生できず、"
-                      "音を鳴らせませんでした。",
-                      unsigned{Sounding.hour}, unsigned{Sounding.minute}, Sounding.path, DefaultAlarmSound);
-    else
-        std::snprintf(text, sizeof text,
-                      "%02u:%02u のアラームです。\r\n「%s」を再生できず、音を鳴らせませんでした。",
-                      unsigned{Sounding.hour}, unsigned{Sounding.minute}, Sounding.path);
+    std::snprintf(text, sizeof text,
+                  "%02u:%02u のアラームです。\r\n「%s」も標準のチャイム %s も再生できず、"
+                  "音を鳴らせませんでした。",
+                  unsigned{Sounding.hour}, unsigned{Sounding.minute}, Sounding.path, DefaultAlarmSound);
     AddAlarmNotice(Sounding.hour, Sounding.minute, text);
 }
 
+// The chime is taken from the working directory alone: a bare name would also be looked
+// for beside the program and in the system's folders.
 static void PlayChimeInstead()
 {
+    char chime[AlarmPathSize];
+    std::snprintf(chime, sizeof chime, ".\\%s", DefaultAlarmSound);
     Sounding.chime = true;
-    // The default alarms name the chime themselves: it has just failed.
-    if (lstrcmpiA(Sounding.path, DefaultAlarmSound) == 0) {
-        Sounding.active = false;
-        TellNothingSounded(false);
-        return;
-    }
     // Told once the chime has ended, when it is known to have sounded.
-    Sounding.active = StartSound(DefaultAlarmSound) == SoundFailure::None;
-    if (!Sounding.active) TellNothingSounded(true);
+    Sounding.active = StartSound(chime) == SoundFailure::None;
+    if (!Sounding.active) TellNothingSounded();
 }
 
 static void PlayAlarmSound(const AlarmEntry& entry)
@@ -107,7 +100,7 @@ void OnAlarmSoundEnded(bool failed)
         return;
     }
     if (failed)
-        TellNothingSounded(true);
+        TellNothingSounded();
     else
         TellChimePlayed();
 }
