@@ -15,9 +15,11 @@
 
 // The chooser gets the structure as Windows 95 and NT 4 define it, without the fields
 // that later systems added at its end.
-static constexpr DWORD ChooserStructSize = 76;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == ChooserStructSize,
-              "the Windows 95 layout ends after lpTemplateName");
+static constexpr DWORD ChooserStructSize =
+    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+#ifndef _WIN64
+static_assert(ChooserStructSize == 76, "the Windows 95 layout ends after lpTemplateName");
+#endif
 
 static constexpr char ChooserTitle[] = "サウンドファイルを開く";
 static constexpr char DefaultExtension[] = "WAV";
