@@ -26,6 +26,7 @@ static constexpr char RegisterCaption[] = "アラーム登録";
 static constexpr char DuplicateText[] = "既に登録されています。";
 static constexpr char ListFullText[] = "これ以上登録出来ません。";
 static constexpr char MethodLockedText[] = "アラーム再生中は再生方法の変更できません";
+static constexpr char SaveFailedText[] = "設定をPelioClock.iniに保存できませんでした。";
 static constexpr int FilterSize = 128;
 static constexpr int FileFieldSize = 256;
 static constexpr int HourPeriod = 24;
@@ -43,6 +44,9 @@ static AlarmEntry DialogAlarmTable[AlarmSlots];
 static int32_t DialogHour;
 static int32_t DialogMinute;
 static int32_t OldUseDirectSound;
+// Set while the file does not hold the settings in effect, because the last save failed:
+// the dialog then opens on what is in memory instead of reading the file back.
+static bool SettingsUnsaved;
 // Kept for the whole run, so the next chooser starts where the last file was found.
 static char BrowseFolder[MAX_PATH];
 static char BrowseFile[MAX_PATH];
@@ -143,7 +147,7 @@ static void OnInitSettings(HWND dialog)
     SetWindowPos(dialog, HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) / 2 - 200,
                  GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOSIZE);
 
-    LoadSettings();
+    if (!SettingsUnsaved) LoadSettings();
     std::memcpy(DialogAlarmTable, AlarmTable, sizeof DialogAlarmTable);
     const int active = AlarmCount < AlarmSlots ? AlarmCount : AlarmSlots;
     for (int slot = 0; slot < active; ++slot)
@@ -207,7 +211,8 @@ static void OnOk(HWND dialog)
     OnTop = IsChecked(dialog, IDC_ON_TOP) ? 1 : 0;
     SetWindowPos(MainWindow, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SaveSettings();
+    SettingsUnsaved = !SaveSettings();
+    if (SettingsUnsaved) MessageBoxA(dialog, SaveFailedText, MessageCaption, MB_OK);
     EndDialog(dialog, 0);
 }
 
