@@ -44,6 +44,9 @@ static AlarmEntry DialogAlarmTable[AlarmSlots];
 static int32_t DialogHour;
 static int32_t DialogMinute;
 static int32_t OldUseDirectSound;
+// OK shows messages of its own and DirectSound's, which has no owner and so leaves the
+// dialog usable under it; its buttons wait until OK is over.
+static bool OkRunning;
 // Set while the file does not hold the settings in effect, because the last save failed:
 // the dialog then opens on what is in memory instead of reading the file back.
 static bool SettingsUnsaved;
@@ -216,6 +219,13 @@ static void OnOk(HWND dialog)
     EndDialog(dialog, 0);
 }
 
+static void RunOk(HWND dialog)
+{
+    OkRunning = true;
+    OnOk(dialog);
+    OkRunning = false;
+}
+
 // The filter is one name and its pattern, each ending in a zero, and a final zero.
 static void LoadChooserFilter(char (&filter)[FilterSize])
 {
@@ -302,8 +312,9 @@ static void OnDelete()
 
 static void OnSettingsCommand(HWND dialog, WORD id)
 {
+    if (OkRunning) return;
     switch (id) {
-    case IDOK: OnOk(dialog); break;
+    case IDOK: RunOk(dialog); break;
     case IDCANCEL: EndDialog(dialog, 0); break;
     case IDC_BROWSE: OnBrowse(dialog); break;
     case IDC_REGISTER: OnRegister(dialog); break;

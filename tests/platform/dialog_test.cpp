@@ -9,6 +9,8 @@
 #include "alarms/alarms.h"
 #include "resources/resource.h"
 #include "shell/shell.h"
+#include "sound/sound.h"
+#include "sound/wave_reader.h"
 
 namespace {
 
@@ -274,6 +276,59 @@ TEST_F(SettingsDialogRun, RegisterKeepsSlotsTheListCannotSpell)
     DeleteFileA("new.wav");
     EXPECT_EQ(Value("ALM00"), "07:05 new.wav");
     EXPECT_EQ(Value("ALM01"), "251:10 y.wav");
+}
+
+// Runs where DirectSound cannot start: ctest gives this suite an ALSA with no device.
+class SettingsDialogWithoutSound : public SettingsDialogRun {
+protected:
+    void TearDown() override
+    {
+        SoundMessageBoxTestHook = MessageBoxA;
+        ReleaseDSound();
+        SettingsDialogRun::TearDown();
+    }
+};
+
+HWND DialogUnderMessage;
+int DirectSoundMessages;
+bool OpenAfterCancel;
+
+// The user presses Cancel and then OK on the dialog while DirectSound's message, which
+// has no owner, is up.
+int WINAPI PressCancelThenOk(HWND owner, LPCSTR, LPCSTR caption, UINT)
+{
+    EXPECT_EQ(owner, nullptr);
+    EXPECT_STREQ(caption, "InitDSound - PelioClock");
+    if (++DirectSoundMessages > 1) return IDOK;
+    SendMessageA(DialogUnderMessage, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(DialogUnderMessage, IDCANCEL)));
+    OpenAfterCancel = IsWindowVisible(DialogUnderMessage) != FALSE;
+    SendMessageA(DialogUnderMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(DialogUnderMessage, IDOK)));
+    return IDOK;
+}
+
+// OK switches to DirectSound, which fails to start; the buttons pressed under its
+// message are ignored, and the one OK saves once and ends the dialog.
+TEST_F(SettingsDialogWithoutSound, ButtonsWaitWhileOkShowsDirectSoundsMessage)
+{
+    StartWith("[PelioClock]\r\nALM00=08:00 a.wav\r\nALM01=99:99 \r\nUseDirectSound=0\r\n");
+    ShowWindow(dialog_, SW_SHOWNA);
+    DialogUnderMessage = dialog_;
+    DirectSoundMessages = 0;
+    OpenAfterCancel = false;
+    SoundMessageBoxTestHook = PressCancelThenOk;
+    CheckDlgButton(dialog_, IDC_USE_DIRECTSOUND, BST_CHECKED);
+    Command(IDOK);
+
+    ASSERT_EQ(DirectSoundMessages, 1)
+        << "DirectSound must fail to start here (ALSA_CONFIG_PATH=no-device-alsa.conf), "
+           "and a second OK must not show the message again";
+    EXPECT_TRUE(OpenAfterCancel) << "Cancel ended the dialog under the message";
+    EXPECT_FALSE(IsWindowVisible(dialog_)) << "OK ended the dialog";
+    EXPECT_EQ(UseDirectSound, 1);
+    EXPECT_EQ(Value("UseDirectSound"), "1");
+    EXPECT_EQ(Value("ALM00"), "08:00 a.wav");
 }
 
 } // namespace
