@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 // The chooser gets the structure as Windows 95 and NT 4 define it, without the fields
 // that later systems added at its end.
@@ -69,17 +70,21 @@ static void AddListLine(int hour, int minute, const char* path)
     SendMessageA(AlarmList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
 }
 
-// Reads the list's lines, in list order, into lines; a line too long for the buffer
-// (never one of ours) reads as empty.
+// Reads the list's lines, in list order, into lines. The length the list reports for
+// the ANSI text may be larger than the text (Windows allows for double-byte characters),
+// so each line is fetched into a buffer of the reported length and then copied.
 static int ReadListLines(char (*lines)[ListLineSize])
 {
     const int count = ListLineCount();
+    std::string text;
     for (int k = 0; k < count; ++k) {
         lines[k][0] = '\0';
         const LRESULT length = SendMessageA(AlarmList, LB_GETTEXTLEN, static_cast<WPARAM>(k), 0);
-        if (length < 0 || length >= ListLineSize) continue;
+        if (length < 0) continue;
+        text.assign(static_cast<size_t>(length) + 1, '\0');
         SendMessageA(AlarmList, LB_GETTEXT, static_cast<WPARAM>(k),
-                     reinterpret_cast<LPARAM>(lines[k]));
+                     reinterpret_cast<LPARAM>(&text[0]));
+        std::snprintf(lines[k], ListLineSize, "%s", text.c_str());
     }
     return count;
 }

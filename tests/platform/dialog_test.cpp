@@ -221,6 +221,14 @@ protected:
         return value;
     }
 
+    void Reopen()
+    {
+        DestroyWindow(dialog_);
+        dialog_ = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_SETTINGS), nullptr,
+                                     SettingsDialogProc, 0);
+        ASSERT_NE(dialog_, nullptr);
+    }
+
     HWND dialog_ = nullptr;
     char folder_[MAX_PATH] = {};
     char previous_[MAX_PATH] = {};
@@ -276,6 +284,52 @@ TEST_F(SettingsDialogRun, RegisterKeepsSlotsTheListCannotSpell)
     DeleteFileA("new.wav");
     EXPECT_EQ(Value("ALM00"), "07:05 new.wav");
     EXPECT_EQ(Value("ALM01"), "251:10 y.wav");
+}
+
+WNDPROC OriginalListProc;
+
+// Windows may report the ANSI length of double-byte text larger than it is; this list
+// reports twice the length, as if every character could take two bytes.
+LRESULT CALLBACK DoubledTextLength(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CallWindowProcA(OriginalListProc, list, message, wParam, lParam);
+    return message == LB_GETTEXTLEN && result > 0 ? 2 * result : result;
+}
+
+// A path of 252 bytes, 123 double-byte characters in it, is registered, committed and shown
+// again whole. Its katakana have trail bytes in 'A'-'Z' that lower-casing must not touch.
+TEST_F(SettingsDialogRun, LongJapanesePathComesBackWhole)
+{
+    StartWith("[PelioClock]\r\nALM00=99:99 \r\n");
+    std::string outer, inner;
+    for (int k = 0; k < 61; ++k) {
+        outer += "ア";
+        inner += "イ";
+    }
+    const std::string folder = outer + "\\" + inner;
+    const std::string path = folder + "\\音.wav";
+    ASSERT_EQ(path.size(), 252u);
+    ASSERT_TRUE(CreateDirectoryA(outer.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    FILE* sound = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(sound, nullptr);
+    std::fclose(sound);
+
+    HWND list = GetDlgItem(dialog_, IDC_ALARM_LIST);
+    OriginalListProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DoubledTextLength)));
+    SetDlgItemTextA(dialog_, IDC_SOUND_FILE, path.c_str());
+    SetDlgItemTextA(dialog_, IDC_HOUR_BOX, "06");
+    SetDlgItemTextA(dialog_, IDC_MINUTE_BOX, "45");
+    Command(IDC_REGISTER);
+    Command(IDOK);
+    EXPECT_EQ(Value("ALM00"), "06:45 " + path);
+
+    Reopen();
+    EXPECT_EQ(ListLines(), std::vector<std::string>{"06 : 45   " + path});
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryA(outer.c_str());
 }
 
 // Runs where DirectSound cannot start: ctest gives this suite an ALSA with no device.
