@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "display/bmp8.h"
+#include "tests/support/bmp8.h"
 #include "display/face_geometry.h"
 #include "display/shape_scan.h"
 #include "shell/trig.h"
