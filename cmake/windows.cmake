@@ -10,9 +10,12 @@ set(PELIO_LIBS ddraw dsound dxguid winmm comdlg32 shell32 gdi32 user32 kernel32)
 
 # Everything but WinMain, so the Wine-hosted tests link the same code the program runs.
 add_library(pelio_core STATIC ${PELIO_PURE_SOURCES} ${PELIO_PLATFORM_SOURCES})
-# The version resource's numbers come from the project's version.
+# The version resource's numbers and the manifest's assembly version come from the
+# project's version; windres finds both files through the include path.
 configure_file(${CMAKE_SOURCE_DIR}/resources/pelio_version.h.in
     ${CMAKE_BINARY_DIR}/generated/pelio_version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/resources/pelioclock.manifest.in
+    ${CMAKE_BINARY_DIR}/generated/pelioclock.manifest @ONLY)
 target_include_directories(pelio_core PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(pelio_core PUBLIC ${PELIO_CHARSET} PRIVATE ${PELIO_WARNINGS})
 target_compile_definitions(pelio_core PUBLIC WIN32_LEAN_AND_MEAN STRICT _WIN32_WINNT=0x0601
@@ -45,8 +48,9 @@ add_subdirectory(bench/wine)
 # windres does not report the files it embeds: without this a changed picture, icon or
 # manifest would leave the old one in the exe and in every test program.
 file(GLOB PELIO_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.bmp
-    ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest)
-list(APPEND PELIO_RESOURCE_FILES ${CMAKE_BINARY_DIR}/generated/pelio_version.h)
+    ${CMAKE_SOURCE_DIR}/resources/*.ico)
+list(APPEND PELIO_RESOURCE_FILES ${CMAKE_BINARY_DIR}/generated/pelio_version.h
+    ${CMAKE_BINARY_DIR}/generated/pelioclock.manifest)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/pelioclock.rc
     DIRECTORY ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/platform ${CMAKE_SOURCE_DIR}/bench/wine
     PROPERTIES OBJECT_DEPENDS "${PELIO_RESOURCE_FILES}")

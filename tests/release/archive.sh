@@ -2,7 +2,7 @@
 # The release archive: two runs of scripts/package.sh give the same bytes; the archive
 # holds the exe that was built, the chime and the user's text (byte-order mark, CRLF, the
 # version) under names Explorer on a Japanese Windows shows right; the exe's version
-# resource carries the project's version and its headers no link time.
+# resource and manifest carry the project's version and its headers no link time.
 # Both runs reuse the already-built Release exe in build/win32, which is what a release
 # ships, so the test costs two zips, not two builds.
 set -euo pipefail
@@ -75,6 +75,10 @@ for key in ("FileVersion", "ProductVersion"):
     while exe[end:end + 2] != b"\0\0":
         end += 2
     expect(key, version, exe[start:end].decode("utf-16-le"))
+
+manifest = exe.find(b"<assemblyIdentity")
+expect("manifest's assembly version", f'version="{version}.0"'.encode(),
+       exe[exe.find(b"version=", manifest):exe.find(b" ", exe.find(b"version=", manifest))])
 
 for failure in failures:
     print("FAIL:", failure)
