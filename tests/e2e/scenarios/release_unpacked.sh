@@ -32,7 +32,7 @@ e2e_expect_eq "unpacked" "$(printf 'PelioClock.exe\npelio.wav\nはじめにお�
 PELIO_EXE=$E2E_WORK/PelioClock.exe
 
 e2e_start_clock
-xdotool mousemove 600 500
+pointer 600 500
 sleep 1.2
 face_shot first_face 0 0 no >/dev/null
 
