@@ -2,7 +2,8 @@
 # The release archive: two runs of scripts/package.sh give the same bytes; the archive
 # holds the exe that was built, the chime and the user's text (byte-order mark, CRLF, the
 # version) under names Explorer on a Japanese Windows shows right; the exe's version
-# resource and manifest carry the project's version and its headers no link time.
+# resource and manifest carry the project's version and its headers no link time; the
+# exe imports nothing that Windows XP lacks.
 # Both runs reuse the already-built Release exe in build/win32, which is what a release
 # ships, so the test costs two zips, not two builds.
 set -euo pipefail
@@ -19,6 +20,15 @@ version=$(cat "$PELIO_BUILD/win32/release/version")
     echo "FAIL: archive name $(basename "$first") for version $version"; exit 1; }
 cmp "$first" "$second" || { echo "FAIL: two runs wrote different archives"; exit 1; }
 sha256sum "$first"
+
+# The exe must load on Windows XP: it imports none of the kernel32 functions that came
+# with Vista or later and that mingw-w64's runtime is known to call.
+imports=$(i686-w64-mingw32-objdump -p "$PELIO_BUILD/win32/PelioClock.exe" |
+    sed -n '/The Import Tables/,/The Export Tables\|The Resource Directory/p')
+grep -qw GetLocalTime <<<"$imports" || { echo "FAIL: no import table read"; exit 1; }
+newer=$(grep -owE 'GetTickCount64|GetSystemTimePreciseAsFileTime|(Initialize|Sleep|Wake|WakeAll)ConditionVariable(CS|SRW)?|(Initialize|Acquire|Release|TryAcquire)SRWLock(Exclusive|Shared)?|InitOnce[A-Za-z]+|Fls(Alloc|Free|GetValue|SetValue)|GetFileInformationByHandleEx|CreateSymbolicLink[AW]|GetThreadId|QueryFullProcessImageName[AW]' \
+    <<<"$imports" | sort -u | tr '\n' ' ' || true)
+[ -z "$newer" ] || { echo "FAIL: the exe imports what Windows XP lacks: $newer"; exit 1; }
 
 python3 - "$first" "$version" "$PELIO_BUILD/win32/PelioClock.exe" \
     "$PELIO_SOURCE_DIR/resources/pelio.wav" "$(git -C "$PELIO_SOURCE_DIR" log -1 --format=%ct)" <<'PY'
