@@ -6,8 +6,9 @@ Usage: release_zip.py <archive> <unix-time> <file>...
 Every entry carries the given time (DOS time, UTC, even seconds), the MS-DOS archive
 attribute and no Unix mode; the entries stand in the order of their names. Names are
 stored in code page 932, the way Explorer on a Japanese Windows reads names in a zip
-without the UTF-8 flag (Windows XP, Vista and 7 ignore that flag), with the UTF-8 name
-beside them in an Info-ZIP Unicode Path field, which 7-Zip and unzip read.
+without the UTF-8 flag (Explorer ignores that flag on XP and Vista, and on 7 without
+an update), with the UTF-8 name beside them in an Info-ZIP Unicode Path field, which
+7-Zip and unzip read.
 """
 import os
 import struct
