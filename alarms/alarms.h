@@ -17,6 +17,7 @@ void AddAlarmNotice(uint8_t hour, uint8_t minute, const char* text);
 void ShowAlarmNotices();
 
 void LoadSettings();
-void SaveSettings();
+// False when the settings file could not be written.
+bool SaveSettings();
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

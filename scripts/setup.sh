@@ -3,9 +3,9 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
-    g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 wine64
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine32:i386 wine64
     xvfb xdotool imagemagick sox fonts-ipafont-gothic locales libx11-dev x11-utils procps
-    clang libclang-rt-14-dev python3)
+    clang libclang-rt-14-dev python3 optipng)
 
 missing=()
 for p in "${packages[@]}"; do

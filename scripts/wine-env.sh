@@ -1,12 +1,24 @@
 # Sourced: the Wine environment shared by the run script, the tests and the benchmarks.
-export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ja_JP.UTF-8
 export PELIO_ROOT=${PELIO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pelioclock/wineprefix}
 
-# Creates a 32-bit prefix with the settings the clock needs under X without a window
+. "$PELIO_ROOT/scripts/windows-arch.sh"
+if [ "$PELIO_WINDOWS_ARCH" = x86_64 ]; then
+    export WINEARCH=win64
+    case ":$PATH:" in
+        *":$PELIO_ROOT/scripts/wine64:"*) ;;
+        *) export PATH="$PELIO_ROOT/scripts/wine64:$PATH" ;;
+    esac
+    pelio_prefix_name=wineprefix64
+else
+    export WINEARCH=win32
+    pelio_prefix_name=wineprefix
+fi
+export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pelioclock/$pelio_prefix_name}
+
+# Creates a prefix with the settings the clock needs under X without a window
 # manager, unless it is there already.
 pelio_make_prefix() {
     local prefix=$1
