@@ -8,6 +8,13 @@
 #include "alarms/alarm_table.h"
 
 void CheckAlarms(const SYSTEMTIME& time);
+// The sound the clock played last has ended; `failed` when the device broke it off.
+void OnAlarmSoundEnded(bool failed);
+
+// Notices of alarms that could not sound as they should: added on the window thread,
+// shown one message box at a time outside the tick.
+void AddAlarmNotice(uint8_t hour, uint8_t minute, const char* text);
+void ShowAlarmNotices();
 
 void LoadSettings();
 // False when the settings file could not be written.

@@ -1,5 +1,5 @@
 // The main window's procedure: ticks, drag and menu through the hit test, Escape,
-// dropped files, the MCI notice and the shut-down.
+// dropped files, the ends of sounds, the alarms' notices and the shut-down.
 #include "alarms/alarms.h"
 #include "display/display.h"
 #include "shell/shell.h"
@@ -52,10 +52,21 @@ static void OnDropFiles(HDROP drop)
     const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
     DragFinish(drop);
     if (length == 0 || length >= MAX_PATH) return;
+    SoundFailure failure = SoundFailure::None;
     if (UseDirectSound)
-        PlayWaveStream(path);
+        PlayWaveStream(path, &failure);
     else
-        PlayWaveMci(path);
+        PlayWaveMci(path, &failure);
+    // Both players' refusals of the file are told in the reader's words.
+    if (const char* text = SoundFailureText(failure))
+        MessageBoxA(MainWindow, text, WaveErrorCaption, MB_OK);
+}
+
+// Any notice closes the device; a failure may still be an alarm's to make up for.
+static void OnMciNotify(WPARAM code)
+{
+    CloseWaveMci();
+    OnAlarmSoundEnded(code == MCI_NOTIFY_FAILURE);
 }
 
 // Under Wine the multimedia layer keeps a thread of its own once MCI has played, so
@@ -86,7 +97,9 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case WM_COMMAND: OnMenuCommand(wParam); return 0;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case MM_MCINOTIFY: CloseWaveMci(); return 0;
+    case MM_MCINOTIFY: OnMciNotify(wParam); return 0;
+    case SoundEndedMessage: OnAlarmSoundEnded(wParam != 0); return 0;
+    case AlarmNoticeMessage: ShowAlarmNotices(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
