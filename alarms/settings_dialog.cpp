@@ -48,6 +48,8 @@ static char BrowseFolder[MAX_PATH];
 static char BrowseFile[MAX_PATH];
 static char BrowseFileTitle[MAX_PATH];
 
+bool OkMadeClockTopmost;
+
 static int ListLineCount()
 {
     const auto count = static_cast<int>(SendMessageA(AlarmList, LB_GETCOUNT, 0, 0));
@@ -207,6 +209,7 @@ static void OnOk(HWND dialog)
     OnTop = IsChecked(dialog, IDC_ON_TOP) ? 1 : 0;
     SetWindowPos(MainWindow, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    OkMadeClockTopmost = OnTop != 0;
     SaveSettings();
     EndDialog(dialog, 0);
 }
