@@ -22,7 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pelio_make_prefix "$WINEPREFIX" && pelio_without_debugger "$WINEPREFIX" \
+pelio_make_prefix "$WINEPREFIX" bare && pelio_without_debugger "$WINEPREFIX" \
     || { echo "test: could not create the Wine prefix"; cat "$WINEPREFIX.log"; exit 1; }
 # The end-to-end scenarios each copy this one, which nothing ever runs in.
 pelio_make_e2e_template "$build/e2e-template" \
