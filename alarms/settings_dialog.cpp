@@ -142,6 +142,7 @@ static void OnInitSettings(HWND dialog)
     SetScrollRange(MinuteArrows, SB_CTL, 0, MinutePeriod, FALSE);
     SetWindowTextA(HourBox, "00");
     SetWindowTextA(MinuteBox, "00");
+    SetClockIcon(dialog);
     SetWindowPos(dialog, HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) / 2 - 200,
                  GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOSIZE);
 

@@ -58,7 +58,10 @@ static void PlaceAboutBox(HWND dialog)
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG: PlaceAboutBox(dialog); return FALSE;
+    case WM_INITDIALOG:
+        SetClockIcon(dialog);
+        PlaceAboutBox(dialog);
+        return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) EndDialog(dialog, 0);
         return FALSE;
