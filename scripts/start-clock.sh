@@ -13,7 +13,7 @@ work=${1:-$HOME/PelioClock}
 tell() {
     echo "PelioClock: $*" >&2
     if [ ! -t 2 ] && [ -n "${DISPLAY:-}" ] && command -v xmessage >/dev/null; then
-        xmessage -center -title PelioClock "PelioClock: $*" || true
+        fold -s -w 72 <<<"PelioClock: $*" | xmessage -center -title PelioClock -file - || true
     fi
 }
 
