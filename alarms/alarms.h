@@ -10,7 +10,8 @@
 void CheckAlarms(const SYSTEMTIME& time);
 
 void LoadSettings();
-void SaveSettings();
+// False when the settings file could not be written.
+bool SaveSettings();
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

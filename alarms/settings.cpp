@@ -1,6 +1,7 @@
 // LoadSettings and SaveSettings through the profile functions on the settings file in
 // the current directory. A missing file reads as the defaults; a failed write (a
-// read-only file or folder) is ignored and the settings stay in effect in memory.
+// read-only file or folder) is reported to the caller, and the settings stay in effect
+// in memory.
 #include "alarms/alarms.h"
 #include "alarms/settings_file.h"
 
@@ -14,9 +15,9 @@ static int32_t ReadProfileInt(const char* key)
     return static_cast<int32_t>(GetPrivateProfileIntA(SettingsSection, key, 0, SettingsFileName));
 }
 
-static void WriteProfileString(const char* key, const char* value)
+static bool WriteProfileString(const char* key, const char* value)
 {
-    WritePrivateProfileStringA(SettingsSection, key, value, SettingsFileName);
+    return WritePrivateProfileStringA(SettingsSection, key, value, SettingsFileName) != FALSE;
 }
 
 static constexpr SettingsStore ProfileStore = {ReadProfileString, ReadProfileInt,
@@ -27,7 +28,7 @@ void LoadSettings()
     LoadSettingsFrom(ProfileStore);
 }
 
-void SaveSettings()
+bool SaveSettings()
 {
-    SaveSettingsTo(ProfileStore);
+    return SaveSettingsTo(ProfileStore);
 }

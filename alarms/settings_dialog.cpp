@@ -12,12 +12,15 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 // The chooser gets the structure as Windows 95 and NT 4 define it, without the fields
 // that later systems added at its end.
-static constexpr DWORD ChooserStructSize = 76;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == ChooserStructSize,
-              "the Windows 95 layout ends after lpTemplateName");
+static constexpr DWORD ChooserStructSize =
+    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+#ifndef _WIN64
+static_assert(ChooserStructSize == 76, "the Windows 95 layout ends after lpTemplateName");
+#endif
 
 static constexpr char ChooserTitle[] = "サウンドファイルを開く";
 static constexpr char DefaultExtension[] = "WAV";
@@ -26,6 +29,7 @@ static constexpr char RegisterCaption[] = "アラーム登録";
 static constexpr char DuplicateText[] = "既に登録されています。";
 static constexpr char ListFullText[] = "これ以上登録出来ません。";
 static constexpr char MethodLockedText[] = "アラーム再生中は再生方法の変更できません";
+static constexpr char SaveFailedText[] = "設定をPelioClock.iniに保存できませんでした。";
 static constexpr int FilterSize = 128;
 static constexpr int FileFieldSize = 256;
 static constexpr int HourPeriod = 24;
@@ -43,6 +47,12 @@ static AlarmEntry DialogAlarmTable[AlarmSlots];
 static int32_t DialogHour;
 static int32_t DialogMinute;
 static int32_t OldUseDirectSound;
+// OK shows messages of its own and DirectSound's, which has no owner and so leaves the
+// dialog usable under it; its buttons wait until OK is over.
+static bool OkRunning;
+// Set while the file does not hold the settings in effect, because the last save failed:
+// the dialog then opens on what is in memory instead of reading the file back.
+static bool SettingsUnsaved;
 // Kept for the whole run, so the next chooser starts where the last file was found.
 static char BrowseFolder[MAX_PATH];
 static char BrowseFile[MAX_PATH];
@@ -64,17 +74,21 @@ static void AddListLine(int hour, int minute, const char* path)
     SendMessageA(AlarmList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
 }
 
-// Reads the list's lines, in list order, into lines; a line too long for the buffer
-// (never one of ours) reads as empty.
+// Reads the list's lines, in list order, into lines. The length the list reports for
+// the ANSI text may be larger than the text (Windows allows for double-byte characters),
+// so each line is fetched into a buffer of the reported length and then copied.
 static int ReadListLines(char (*lines)[ListLineSize])
 {
     const int count = ListLineCount();
+    std::string text;
     for (int k = 0; k < count; ++k) {
         lines[k][0] = '\0';
         const LRESULT length = SendMessageA(AlarmList, LB_GETTEXTLEN, static_cast<WPARAM>(k), 0);
-        if (length < 0 || length >= ListLineSize) continue;
+        if (length < 0) continue;
+        text.assign(static_cast<size_t>(length) + 1, '\0');
         SendMessageA(AlarmList, LB_GETTEXT, static_cast<WPARAM>(k),
-                     reinterpret_cast<LPARAM>(lines[k]));
+                     reinterpret_cast<LPARAM>(&text[0]));
+        std::snprintf(lines[k], ListLineSize, "%s", text.c_str());
     }
     return count;
 }
@@ -146,7 +160,7 @@ static void OnInitSettings(HWND dialog)
     SetWindowPos(dialog, HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) / 2 - 200,
                  GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOSIZE);
 
-    LoadSettings();
+    if (!SettingsUnsaved) LoadSettings();
     std::memcpy(DialogAlarmTable, AlarmTable, sizeof DialogAlarmTable);
     const int active = AlarmCount < AlarmSlots ? AlarmCount : AlarmSlots;
     for (int slot = 0; slot < active; ++slot)
@@ -211,8 +225,16 @@ static void OnOk(HWND dialog)
     SetWindowPos(MainWindow, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     OkMadeClockTopmost = OnTop != 0;
-    SaveSettings();
+    SettingsUnsaved = !SaveSettings();
+    if (SettingsUnsaved) MessageBoxA(dialog, SaveFailedText, MessageCaption, MB_OK);
     EndDialog(dialog, 0);
+}
+
+static void RunOk(HWND dialog)
+{
+    OkRunning = true;
+    OnOk(dialog);
+    OkRunning = false;
 }
 
 // The filter is one name and its pattern, each ending in a zero, and a final zero.
@@ -301,8 +323,9 @@ static void OnDelete()
 
 static void OnSettingsCommand(HWND dialog, WORD id)
 {
+    if (OkRunning) return;
     switch (id) {
-    case IDOK: OnOk(dialog); break;
+    case IDOK: RunOk(dialog); break;
     case IDCANCEL: EndDialog(dialog, 0); break;
     case IDC_BROWSE: OnBrowse(dialog); break;
     case IDC_REGISTER: OnRegister(dialog); break;

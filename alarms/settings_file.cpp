@@ -75,23 +75,25 @@ void LoadSettingsFrom(const SettingsStore& store)
     OnTop = store.readInt(OnTopKey);
 }
 
-static void SaveSetting(const SettingsStore& store, const char* key, int32_t setting)
+static bool SaveSetting(const SettingsStore& store, const char* key, int32_t setting)
 {
     char value[SettingValueSize];
     FormatSettingValue(setting, value);
-    store.writeString(key, value);
+    return store.writeString(key, value);
 }
 
-void SaveSettingsTo(const SettingsStore& store)
+bool SaveSettingsTo(const SettingsStore& store)
 {
+    bool saved = true;
     for (int slot = 0; slot < AlarmSlots; ++slot) {
         char key[AlarmKeySize];
         char value[AlarmValueWriteSize];
         FormatAlarmKey(slot, key);
         FormatAlarmValue(AlarmTable[slot], value);
-        store.writeString(key, value);
+        saved = store.writeString(key, value) && saved;
     }
-    SaveSetting(store, UseDirectSoundKey, UseDirectSound);
-    SaveSetting(store, AlarmKey, Alarm);
-    SaveSetting(store, OnTopKey, OnTop);
+    saved = SaveSetting(store, UseDirectSoundKey, UseDirectSound) && saved;
+    saved = SaveSetting(store, AlarmKey, Alarm) && saved;
+    saved = SaveSetting(store, OnTopKey, OnTop) && saved;
+    return saved;
 }

@@ -24,8 +24,8 @@ struct SettingsStore {
     uint32_t (*readString)(const char* key, char* value, uint32_t size);
     // The key's value as a number; 0 when absent.
     int32_t (*readInt)(const char* key);
-    // Replaces or appends the key; a failure is not reported.
-    void (*writeString)(const char* key, const char* value);
+    // Replaces or appends the key; false when the file could not be written.
+    bool (*writeString)(const char* key, const char* value);
 };
 
 void FormatAlarmKey(int slot, char (&key)[AlarmKeySize]);
@@ -38,5 +38,6 @@ void FormatSettingValue(int32_t setting, char (&value)[SettingValueSize]);
 
 // Reads every slot and the three settings over what the table and settings hold.
 void LoadSettingsFrom(const SettingsStore& store);
-// Writes all 48 slots, free ones too, then the three settings.
-void SaveSettingsTo(const SettingsStore& store);
+// Writes all 48 slots, free ones too, then the three settings; false when any write
+// failed (the others are still made).
+bool SaveSettingsTo(const SettingsStore& store);

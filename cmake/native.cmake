@@ -23,3 +23,10 @@ if(PELIO_CLANGXX)
              COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz/run.sh ${CMAKE_BINARY_DIR}/fuzz ${PELIO_FUZZ_SECONDS})
     set_tests_properties(fuzz.settings_and_list_lines PROPERTIES LABELS fuzz TIMEOUT 600)
 endif()
+
+# Every link and picture in the README and docs/ resolves, and the face pictures still
+# show what the artwork and the hand drawing make (see the script for why only these).
+add_test(NAME docs.pictures_and_links
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/docs/check_docs.py ${CMAKE_SOURCE_DIR}
+                 $<TARGET_FILE:face_check>)
+set_tests_properties(docs.pictures_and_links PROPERTIES LABELS docs TIMEOUT 60)

@@ -3,19 +3,29 @@ enable_language(RC)
 
 # Narrow literals become Shift-JIS so the ANSI calls get code page 932 text; sources stay UTF-8.
 set(PELIO_CHARSET -finput-charset=UTF-8 -fexec-charset=CP932)
-set(PELIO_LINK -static -static-libgcc -static-libstdc++)
+# No link time in the PE header: the same sources give the same exe, so a release can be
+# rebuilt and checked byte for byte.
+set(PELIO_LINK -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 set(PELIO_LIBS ddraw dsound dxguid winmm comdlg32 shell32 gdi32 user32 kernel32)
 
 # Everything but WinMain, so the Wine-hosted tests link the same code the program runs.
 add_library(pelio_core STATIC ${PELIO_PURE_SOURCES} ${PELIO_PLATFORM_SOURCES})
-target_include_directories(pelio_core PUBLIC ${CMAKE_SOURCE_DIR})
+# The version resource's numbers and the manifest's assembly version come from the
+# project's version; windres finds both files through the include path.
+configure_file(${CMAKE_SOURCE_DIR}/resources/pelio_version.h.in
+    ${CMAKE_BINARY_DIR}/generated/pelio_version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/resources/pelioclock.manifest.in
+    ${CMAKE_BINARY_DIR}/generated/pelioclock.manifest @ONLY)
+target_include_directories(pelio_core PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(pelio_core PUBLIC ${PELIO_CHARSET} PRIVATE ${PELIO_WARNINGS})
 target_compile_definitions(pelio_core PUBLIC WIN32_LEAN_AND_MEAN STRICT _WIN32_WINNT=0x0601
     DIRECTSOUND_VERSION=0x0300 DIRECTDRAW_VERSION=0x0300)
 target_link_libraries(pelio_core PUBLIC ${PELIO_LIBS})
 
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
-add_executable(PelioClock WIN32 shell/winmain.cpp resources/pelioclock.rc)
+# xp_tick_count.cpp keeps the exe loadable on Windows XP; it must be linked as an object
+# of the exe, ahead of the runtime's libraries, to stand in for their kernel32 import.
+add_executable(PelioClock WIN32 shell/winmain.cpp shell/xp_tick_count.cpp resources/pelioclock.rc)
 target_compile_options(PelioClock PRIVATE ${PELIO_WARNINGS})
 target_link_libraries(PelioClock PRIVATE pelio_core)
 target_link_options(PelioClock PRIVATE ${PELIO_LINK} -mwindows)
@@ -26,10 +36,18 @@ add_custom_command(TARGET PelioClock POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/pelio.wav
             $<TARGET_FILE_DIR:PelioClock>/pelio.wav)
 
+# What scripts/package.sh puts beside the exe in the release archive: the user's text, with
+# the version and the CRLF line ends Notepad needs, and the version for the archive's name.
+configure_file(${CMAKE_SOURCE_DIR}/resources/release/readme-ja.txt.in
+    "${CMAKE_BINARY_DIR}/release/はじめにお読みください.txt" @ONLY NEWLINE_STYLE CRLF)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/release/version CONTENT "@PROJECT_VERSION@\n" @ONLY)
+
 # windres does not report the files it embeds: without this a changed picture, icon or
 # manifest would leave the old one in the exe and in every test program.
 file(GLOB PELIO_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.bmp
-    ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest)
+    ${CMAKE_SOURCE_DIR}/resources/*.ico)
+list(APPEND PELIO_RESOURCE_FILES ${CMAKE_BINARY_DIR}/generated/pelio_version.h
+    ${CMAKE_BINARY_DIR}/generated/pelioclock.manifest)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/pelioclock.rc
     PROPERTIES OBJECT_DEPENDS "${PELIO_RESOURCE_FILES}")
 
@@ -69,3 +87,9 @@ get_filename_component(PELIO_SOAK_TEMPLATE ${CMAKE_BINARY_DIR}/../e2e-template A
 add_test(NAME soak.alarms COMMAND bash ${CMAKE_SOURCE_DIR}/tests/soak/soak.sh 180)
 set_tests_properties(soak.alarms PROPERTIES LABELS soak TIMEOUT 480
     ENVIRONMENT "PELIO_SOURCE_DIR=${CMAKE_SOURCE_DIR};PELIO_BUILD_DIR=${CMAKE_BINARY_DIR};PELIO_EXE=$<TARGET_FILE:PelioClock>;PELIO_DRIVER=$<TARGET_FILE:e2e_driver>;PELIO_NATIVE_BUILD=${PELIO_SOAK_NATIVE};E2E_RESULTS=${CMAKE_BINARY_DIR}/e2e-results;E2E_TEMPLATE=${PELIO_SOAK_TEMPLATE}")
+
+# The release archive, made twice from the exe built here and compared.
+get_filename_component(PELIO_BUILD_ROOT ${CMAKE_BINARY_DIR}/.. ABSOLUTE)
+add_test(NAME release.archive COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/archive.sh)
+set_tests_properties(release.archive PROPERTIES LABELS release TIMEOUT 300
+    ENVIRONMENT "PELIO_SOURCE_DIR=${CMAKE_SOURCE_DIR};PELIO_BUILD=${PELIO_BUILD_ROOT}")

@@ -71,7 +71,9 @@ void DrawKite(const PixelBuffer& target, const KiteCorners& kite, const HandColo
 HandAngles ComputeHandAngles(int hour, int minute, int second)
 {
     HandAngles angles;
+    // A leap second (60) points at twelve, like the second after it.
     angles.second = 6 * second;
+    if (angles.second >= 360) angles.second -= 360;
     // The minute hand creeps one degree every ten seconds; seconds never move the hour hand.
     angles.minute = 6 * minute + second / 10;
     if (angles.minute >= 360) angles.minute -= 360;

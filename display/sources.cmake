@@ -1,5 +1,4 @@
-set(DISPLAY_PURE_SOURCES display/raster.cpp display/face_geometry.cpp display/lighten.cpp
-    display/bmp8.cpp)
+set(DISPLAY_PURE_SOURCES display/raster.cpp display/face_geometry.cpp display/lighten.cpp)
 set(DISPLAY_PLATFORM_SOURCES display/surfaces.cpp display/clock_face.cpp display/window_shape.cpp)
 
 # Which pixel a polygon edge crosses depends on each step of its double arithmetic being

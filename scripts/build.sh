@@ -4,6 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${PELIO_BUILD:-$root/build}
 jobs=$(nproc)
+. "$root/scripts/windows-arch.sh"
 
 cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build.native-config.log" 2>&1 \
     || { cat "$build.native-config.log"; exit 1; }
@@ -11,7 +12,7 @@ cmake --build "$build/native" -j "$jobs" -- --no-print-directory | grep -E "erro
 cmake --build "$build/native" -j "$jobs" >/dev/null
 
 cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$PELIO_WINDOWS_ARCH.cmake" \
     -DPELIO_NATIVE_BUILD="$build/native" -DPELIO_TESTS=ON >"$build.win32-config.log" 2>&1 \
     || { cat "$build.win32-config.log"; exit 1; }
 cmake --build "$build/win32" -j "$jobs" -- --no-print-directory | grep -E "error|warning" || true

@@ -9,9 +9,12 @@ set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64
     fonts-ipafont-gothic locales x11-utils)
 if [ "${1:-}" != run ]; then
-    packages+=(g++ libgtest-dev libgmock-dev googletest libbenchmark-dev mingw-w64-tools
-        xvfb xdotool imagemagick sox libx11-dev procps clang libclang-rt-14-dev python3
-        openbox x11-apps desktop-file-utils)
+    packages+=(g++ libgtest-dev libgmock-dev googletest libbenchmark-dev g++-mingw-w64-x86-64
+        mingw-w64-tools xvfb xdotool imagemagick sox libx11-dev procps clang libclang-rt-14-dev
+        python3 optipng openbox x11-apps desktop-file-utils)
+elif (. "$(dirname "$0")/windows-arch.sh" && [ "$PELIO_WINDOWS_ARCH" = x86_64 ]); then
+    # A host that runs no 32-bit code runs the clock built for x86_64.
+    packages+=(g++-mingw-w64-x86-64)
 fi
 
 missing=()

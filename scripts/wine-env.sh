@@ -1,12 +1,24 @@
 # Sourced: the Wine environment shared by the run script, the tests and the benchmarks.
-export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ja_JP.UTF-8
 export PELIO_ROOT=${PELIO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pelioclock/wineprefix}
 
-# pelio_make_prefix <prefix> [desktop|bare]: creates a 32-bit prefix with the settings the
+. "$PELIO_ROOT/scripts/windows-arch.sh"
+if [ "$PELIO_WINDOWS_ARCH" = x86_64 ]; then
+    export WINEARCH=win64
+    case ":$PATH:" in
+        *":$PELIO_ROOT/scripts/wine64:"*) ;;
+        *) export PATH="$PELIO_ROOT/scripts/wine64:$PATH" ;;
+    esac
+    pelio_prefix_name=wineprefix64
+else
+    export WINEARCH=win32
+    pelio_prefix_name=wineprefix
+fi
+export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pelioclock/$pelio_prefix_name}
+
+# pelio_make_prefix <prefix> [desktop|bare]: creates a prefix with the settings the
 # clock needs, or brings an older one up to them.
 #   desktop (the default, the user's): the window manager frames and stacks Wine's windows
 #     and hands out the keyboard, so another program's window can cover the clock, OnTop

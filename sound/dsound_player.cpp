@@ -38,8 +38,10 @@ struct StreamState {
 
 static StreamState Stream;
 
-// The DirectX 3 description (20 bytes), which every DirectSound accepts.
+// The DirectX 3 description (20 bytes in the 32-bit program), which every DirectSound accepts.
+#ifndef _WIN64
 static_assert(sizeof(DSBUFFERDESC1) == 20, "the DirectX 3 buffer description");
+#endif
 static constexpr DWORD StreamBufferFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN |
     DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPOSITIONNOTIFY | DSBCAPS_GLOBALFOCUS |
     DSBCAPS_GETCURRENTPOSITION2;

@@ -256,6 +256,17 @@ e2e_pixel() {
     convert "$1" -format "%[pixel:p{$2,$3}]" info:
 }
 
+# e2e_alarm_label <png>: prints how many of the ALARM label's lit pixels the screenshot
+# shows in place, and how many there are: "shown lit". The clock sits at the screen's
+# origin and the label at (45, 100), 32 by 18 pixels.
+e2e_alarm_label() {
+    local font=$PELIO_SOURCE_DIR/resources/IDB_FONT.bmp
+    paste <(convert "$font" -crop 32x18+176+0 +repage txt:- | awk 'NR > 1 { print $NF }') \
+          <(convert "$1" -crop 32x18+45+100 +repage txt:- | awk 'NR > 1 { print $NF }') |
+        awk '$1 != "black" && $1 != "srgb(0,0,0)" { lit++; if ($1 == $2) shown++ }
+             END { printf "%d %d\n", shown, lit }'
+}
+
 # e2e_key <keysym>...: X key presses to the focused window.
 e2e_key() {
     xdotool key --delay 50 "$@"

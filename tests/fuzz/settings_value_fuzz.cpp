@@ -31,13 +31,14 @@ int32_t ReadFuzzedInt(const char*) { return gSize ? static_cast<int32_t>(gData[0
 char gWritten[AlarmSlots][AlarmValueWriteSize];
 int gWrites;
 
-void RecordWrite(const char* key, const char* value)
+bool RecordWrite(const char* key, const char* value)
 {
-    if (std::strncmp(key, "ALM", 3) != 0) return;
+    if (std::strncmp(key, "ALM", 3) != 0) return true;
     const int slot = std::atoi(key + 3);
     if (slot < 0 || slot >= AlarmSlots) std::abort();
     std::strcpy(gWritten[slot], value);
     ++gWrites;
+    return true;
 }
 
 void CheckSlotIsTerminated(const AlarmEntry& entry)

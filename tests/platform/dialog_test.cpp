@@ -9,6 +9,8 @@
 #include "alarms/alarms.h"
 #include "resources/resource.h"
 #include "shell/shell.h"
+#include "sound/sound.h"
+#include "sound/wave_reader.h"
 
 namespace {
 
@@ -288,6 +290,14 @@ protected:
         return value;
     }
 
+    void Reopen()
+    {
+        DestroyWindow(dialog_);
+        dialog_ = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_SETTINGS), nullptr,
+                                     SettingsDialogProc, 0);
+        ASSERT_NE(dialog_, nullptr);
+    }
+
     HWND dialog_ = nullptr;
     char folder_[MAX_PATH] = {};
     char previous_[MAX_PATH] = {};
@@ -343,6 +353,105 @@ TEST_F(SettingsDialogRun, RegisterKeepsSlotsTheListCannotSpell)
     DeleteFileA("new.wav");
     EXPECT_EQ(Value("ALM00"), "07:05 new.wav");
     EXPECT_EQ(Value("ALM01"), "251:10 y.wav");
+}
+
+WNDPROC OriginalListProc;
+
+// Windows may report the ANSI length of double-byte text larger than it is; this list
+// reports twice the length, as if every character could take two bytes.
+LRESULT CALLBACK DoubledTextLength(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CallWindowProcA(OriginalListProc, list, message, wParam, lParam);
+    return message == LB_GETTEXTLEN && result > 0 ? 2 * result : result;
+}
+
+// A path of 252 bytes, 123 double-byte characters in it, is registered, committed and shown
+// again whole. Its katakana have trail bytes in 'A'-'Z' that lower-casing must not touch.
+TEST_F(SettingsDialogRun, LongJapanesePathComesBackWhole)
+{
+    StartWith("[PelioClock]\r\nALM00=99:99 \r\n");
+    std::string outer, inner;
+    for (int k = 0; k < 61; ++k) {
+        outer += "ア";
+        inner += "イ";
+    }
+    const std::string folder = outer + "\\" + inner;
+    const std::string path = folder + "\\音.wav";
+    ASSERT_EQ(path.size(), 252u);
+    ASSERT_TRUE(CreateDirectoryA(outer.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    FILE* sound = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(sound, nullptr);
+    std::fclose(sound);
+
+    HWND list = GetDlgItem(dialog_, IDC_ALARM_LIST);
+    OriginalListProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DoubledTextLength)));
+    SetDlgItemTextA(dialog_, IDC_SOUND_FILE, path.c_str());
+    SetDlgItemTextA(dialog_, IDC_HOUR_BOX, "06");
+    SetDlgItemTextA(dialog_, IDC_MINUTE_BOX, "45");
+    Command(IDC_REGISTER);
+    Command(IDOK);
+    EXPECT_EQ(Value("ALM00"), "06:45 " + path);
+
+    Reopen();
+    EXPECT_EQ(ListLines(), std::vector<std::string>{"06 : 45   " + path});
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryA(outer.c_str());
+}
+
+// Runs where DirectSound cannot start: ctest gives this suite an ALSA with no device.
+class SettingsDialogWithoutSound : public SettingsDialogRun {
+protected:
+    void TearDown() override
+    {
+        SoundMessageBoxTestHook = MessageBoxA;
+        ReleaseDSound();
+        SettingsDialogRun::TearDown();
+    }
+};
+
+HWND DialogUnderMessage;
+int DirectSoundMessages;
+bool OpenAfterCancel;
+
+// The user presses Cancel and then OK on the dialog while DirectSound's message, which
+// has no owner, is up.
+int WINAPI PressCancelThenOk(HWND owner, LPCSTR, LPCSTR caption, UINT)
+{
+    EXPECT_EQ(owner, nullptr);
+    EXPECT_STREQ(caption, "InitDSound - PelioClock");
+    if (++DirectSoundMessages > 1) return IDOK;
+    SendMessageA(DialogUnderMessage, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(DialogUnderMessage, IDCANCEL)));
+    OpenAfterCancel = IsWindowVisible(DialogUnderMessage) != FALSE;
+    SendMessageA(DialogUnderMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(DialogUnderMessage, IDOK)));
+    return IDOK;
+}
+
+// OK switches to DirectSound, which fails to start; the buttons pressed under its
+// message are ignored, and the one OK saves once and ends the dialog.
+TEST_F(SettingsDialogWithoutSound, ButtonsWaitWhileOkShowsDirectSoundsMessage)
+{
+    StartWith("[PelioClock]\r\nALM00=08:00 a.wav\r\nALM01=99:99 \r\nUseDirectSound=0\r\n");
+    ShowWindow(dialog_, SW_SHOWNA);
+    DialogUnderMessage = dialog_;
+    DirectSoundMessages = 0;
+    OpenAfterCancel = false;
+    SoundMessageBoxTestHook = PressCancelThenOk;
+    CheckDlgButton(dialog_, IDC_USE_DIRECTSOUND, BST_CHECKED);
+    Command(IDOK);
+
+    ASSERT_EQ(DirectSoundMessages, 1)
+        << "DirectSound must fail to start here (ALSA_CONFIG_PATH=no-device-alsa.conf), "
+           "and a second OK must not show the message again";
+    EXPECT_TRUE(OpenAfterCancel) << "Cancel ended the dialog under the message";
+    EXPECT_FALSE(IsWindowVisible(dialog_)) << "OK ended the dialog";
+    EXPECT_EQ(UseDirectSound, 1);
+    EXPECT_EQ(Value("UseDirectSound"), "1");
+    EXPECT_EQ(Value("ALM00"), "08:00 a.wav");
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "alarms/alarm_table.h"
-#include "display/bmp8.h"
+#include "tests/support/bmp8.h"
 #include "display/display.h"
 #include "display/raster.h"
 #include "display/shape_scan.h"

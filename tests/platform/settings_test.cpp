@@ -151,7 +151,7 @@ TEST_F(SettingsProfile, ValuesReadByPositionThroughTheProfile)
 
 TEST_F(SettingsProfile, SaveWritesTheWholeTableByteForByte)
 {
-    SaveSettings();
+    EXPECT_TRUE(SaveSettings());
     std::string expected = ExpectedFile();
     EXPECT_EQ(ReadFile(), expected);
     EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 52);
@@ -176,7 +176,8 @@ TEST_F(SettingsProfile, SaveWritesTheWholeTableByteForByte)
     EXPECT_EQ(OnTop, 1);
 }
 
-// The settings stay in effect for the run when the file cannot be written.
+// The settings stay in effect for the run when the file cannot be written, and the save
+// says it failed.
 TEST_F(SettingsProfile, UnwritableFileLeavesTheSettingsInMemory)
 {
     enum Obstacle { ReadOnlyFile, LockedFile, FolderInItsPlace };
@@ -216,7 +217,8 @@ TEST_F(SettingsProfile, UnwritableFileLeavesTheSettingsInMemory)
         AlarmTable[0].hour = 9;
         std::strcpy(AlarmTable[0].path, "new.wav");
         Alarm = 1;
-        SaveSettings();
+        const bool saved = SaveSettings();
+        if (fileMustStay) EXPECT_FALSE(saved) << c.name;
         EXPECT_EQ(AlarmTable[0].hour, 9) << c.name;
         EXPECT_STREQ(AlarmTable[0].path, "new.wav") << c.name;
         EXPECT_EQ(Alarm, 1) << c.name;

@@ -9,13 +9,21 @@
 // Prints "match <time> <readout state>" and exits 0 when one of the given times (and,
 // with a read-out, either state of the colon) matches; otherwise prints the nearest
 // candidate's differences and exits 1.
+//
+//   face_check --compose <resources-dir> <HH:MM:SS> <alarm 0|1> <readout none|colon|nocolon>
+//              <out.pam>
+//
+// Writes the face that a 32-bit screen shows for that moment as a 160 x 160 RGBA PAM
+// file, see-through outside the window's shape: the pictures of the documentation where
+// the clock itself cannot be run.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "display/bmp8.h"
+#include "tests/support/bmp8.h"
 #include "display/face_geometry.h"
 #include "display/shape_scan.h"
 #include "shell/trig.h"
@@ -205,8 +213,8 @@ struct Difference {
     std::string first;
 };
 
-Difference Compare(const Work& work, const Bmp8Image& frame, const Format& format,
-                   const Shot& shot, int left, int top)
+// The pixels of the face square that belong to the window's shape.
+std::vector<bool> InsideShape(const Bmp8Image& frame)
 {
     std::vector<bool> inside(FaceSize * FaceSize, false);
     ScanWindowShape(0, 0, FaceSize + 1, FaceSize + 1,
@@ -215,6 +223,13 @@ Difference Compare(const Work& work, const Bmp8Image& frame, const Format& forma
                         for (int y = r.top; y < r.bottom && y < FaceSize; ++y)
                             for (int x = r.left; x < r.right; ++x) inside[y * FaceSize + x] = true;
                     });
+    return inside;
+}
+
+Difference Compare(const Work& work, const Bmp8Image& frame, const Format& format,
+                   const Shot& shot, int left, int top)
+{
+    const std::vector<bool> inside = InsideShape(frame);
     const Rgb desktop = shot.At(shot.width - 1, shot.height - 1);
     Difference d;
     char line[160];
@@ -237,10 +252,72 @@ Difference Compare(const Work& work, const Bmp8Image& frame, const Format& forma
     return d;
 }
 
+bool WritePam(const char* path, const Work& work, const Bmp8Image& frame)
+{
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return false;
+    std::fprintf(f, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n",
+                 FaceSize, FaceSize);
+    const std::vector<bool> inside = InsideShape(frame);
+    for (int y = 0; y < FaceSize; ++y)
+        for (int x = 0; x < FaceSize; ++x) {
+            const uint32_t v = inside[y * FaceSize + x] ? work.Get(x, y) : 0;
+            const uint8_t rgba[4] = {static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
+                                     static_cast<uint8_t>(v),
+                                     static_cast<uint8_t>(inside[y * FaceSize + x] ? 255 : 0)};
+            std::fwrite(rgba, 1, sizeof rgba, f);
+        }
+    return std::fclose(f) == 0;
+}
+
+bool ReadPictures(const std::string& resources, const Format& format, Bmp8Image* frameImage,
+                  std::vector<Surface>* surfaces)
+{
+    Bmp8Image panelImage, fontImage;
+    if (!ReadBmp8((resources + "/IDB_PANEL.bmp").c_str(), &panelImage) ||
+        !ReadBmp8((resources + "/IDB_FRAME.bmp").c_str(), frameImage) ||
+        !ReadBmp8((resources + "/IDB_FONT.bmp").c_str(), &fontImage)) {
+        std::fprintf(stderr, "face_check: cannot read the bitmaps in %s\n", resources.c_str());
+        return false;
+    }
+    *surfaces = {Surface(panelImage, format), Surface(*frameImage, format),
+                 Surface(fontImage, format)};
+    return true;
+}
+
+int ComposeMain(int argc, char** argv)
+{
+    int hour, minute, second;
+    if (argc != 7 || std::sscanf(argv[3], "%d:%d:%d", &hour, &minute, &second) != 3 ||
+        hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
+        std::fprintf(stderr, "usage: face_check --compose <resources> <HH:MM:SS> <alarm 0|1> "
+                             "<readout none|colon|nocolon> <out.pam>\n");
+        return 2;
+    }
+    const Readout readout = std::strcmp(argv[5], "colon") == 0     ? Readout::Colon
+                            : std::strcmp(argv[5], "nocolon") == 0 ? Readout::NoColon
+                                                                   : Readout::None;
+    const Format format(32);
+    Bmp8Image frameImage;
+    std::vector<Surface> s;
+    if (!ReadPictures(argv[2], format, &frameImage, &s)) return 2;
+    BuildTrigTables();
+    Work work(format);
+    const Pictures pictures = {std::move(s[0]), std::move(s[1]), std::move(s[2])};
+    Compose(&work, pictures, hour, minute, second, std::strcmp(argv[4], "1") == 0,
+            readout);
+    if (!WritePam(argv[6], work, frameImage)) {
+        std::fprintf(stderr, "face_check: cannot write %s\n", argv[6]);
+        return 2;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "--compose") == 0) return ComposeMain(argc, argv);
     if (argc < 9) {
         std::fprintf(stderr, "usage: face_check <resources> <depth> <shot.ppm> <left> <top> "
                              "<alarm 0|1> <readout yes|no> <HH:MM:SS>...\n");
@@ -265,15 +342,10 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    Bmp8Image panelImage, frameImage, fontImage;
-    if (!ReadBmp8((resources + "/IDB_PANEL.bmp").c_str(), &panelImage) ||
-        !ReadBmp8((resources + "/IDB_FRAME.bmp").c_str(), &frameImage) ||
-        !ReadBmp8((resources + "/IDB_FONT.bmp").c_str(), &fontImage)) {
-        std::fprintf(stderr, "face_check: cannot read the bitmaps in %s\n", resources.c_str());
-        return 2;
-    }
-    const Pictures pictures = {Surface(panelImage, format), Surface(frameImage, format),
-                               Surface(fontImage, format)};
+    Bmp8Image frameImage;
+    std::vector<Surface> s;
+    if (!ReadPictures(resources, format, &frameImage, &s)) return 2;
+    const Pictures pictures = {std::move(s[0]), std::move(s[1]), std::move(s[2])};
     BuildTrigTables();
 
     const std::vector<Readout> states =

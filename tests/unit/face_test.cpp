@@ -39,6 +39,7 @@ TEST(HandAngles, WholeDegreesFromTwelve)
         {0, 0, 0, 0, 0, 0},         {3, 15, 0, 0, 90, 97},     {10, 8, 30, 180, 51, 304},
         {21, 45, 59, 354, 275, 292}, {13, 0, 0, 0, 0, 30},     {23, 59, 59, 354, 359, 359},
         {12, 0, 0, 0, 0, 0},        {11, 59, 9, 54, 354, 359}, {6, 30, 10, 60, 181, 195},
+        {23, 59, 60, 0, 0, 359}, // a leap second: both the second and the minute hand at twelve
     };
     for (const AngleCase& c : cases) {
         const HandAngles a = ComputeHandAngles(c.hour, c.minute, c.second);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "display/bmp8.h"
+#include "tests/support/bmp8.h"
 #include "display/shape_scan.h"
 
 // Found by lookup from std::vector's comparison, so not in the unnamed namespace.
@@ -158,6 +158,25 @@ TEST(ReadBmp8, ReadsBothRowOrdersAndRejectsShortFiles)
         Bmp8Image image;
         const std::string path = WriteTemp(SmallBmp(false, cut), "short.bmp");
         EXPECT_FALSE(ReadBmp8(path.c_str(), &image)) << "cut at " << cut;
+    }
+    // Header sizes that overflow 32-bit arithmetic: the palette's offset would wrap into
+    // the file header, and the picture's size to 0 bytes with rows copied past its end.
+    const struct {
+        const char* name;
+        size_t offset;
+        std::vector<uint32_t> fields;  // consecutive 32-bit fields from offset
+    } oversized[] = {
+        {"header size 0xFFFFFFF8", 14, {0xFFFFFFF8u}},
+        {"65536 x 65536", 18, {65536, 65536}},
+    };
+    for (const auto& c : oversized) {
+        std::vector<uint8_t> bytes = SmallBmp(false);
+        for (size_t k = 0; k < c.fields.size(); ++k)
+            for (size_t i = 0; i < 4; ++i)
+                bytes[c.offset + 4 * k + i] = static_cast<uint8_t>(c.fields[k] >> (8 * i));
+        Bmp8Image image;
+        const std::string path = WriteTemp(bytes, "oversized.bmp");
+        EXPECT_FALSE(ReadBmp8(path.c_str(), &image)) << c.name;
     }
     Bmp8Image image;
     EXPECT_FALSE(ReadBmp8("/nonexistent/file.bmp", &image));

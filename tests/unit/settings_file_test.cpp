@@ -128,13 +128,14 @@ int32_t FakeReadInt(const char* key)
     return entry ? std::stoi(entry->second) : 0;
 }
 
-void FakeWriteString(const char* key, const char* value)
+bool FakeWriteString(const char* key, const char* value)
 {
     ++Writes;
     if (auto* entry = FindKey(key))
         entry->second = value;
     else
         Profile.emplace_back(key, value);
+    return true;
 }
 
 const SettingsStore FakeStore = {FakeReadString, FakeReadInt, FakeWriteString};

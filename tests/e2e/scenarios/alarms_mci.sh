@@ -21,16 +21,6 @@ write_settings() {
         "$1" "$2" "$3" >"$E2E_WORK/PelioClock.ini"
 }
 
-# Prints how many of the ALARM label's lit pixels the screenshot shows in place: the
-# window sits at the screen's origin and the label at (45, 100), 32 by 18 pixels.
-label_pixels_shown() {
-    local font=$PELIO_SOURCE_DIR/resources/IDB_FONT.bmp
-    paste <(convert "$font" -crop 32x18+176+0 +repage txt:- | awk 'NR > 1 { print $NF }') \
-          <(convert "$1" -crop 32x18+45+100 +repage txt:- | awk 'NR > 1 { print $NF }') |
-        awk '$1 != "black" && $1 != "srgb(0,0,0)" { lit++; if ($1 == $2) shown++ }
-             END { printf "%d %d\n", shown, lit }'
-}
-
 close_clock() {
     e2e_driver key "$E2E_CLOCK_WINDOW" ESCAPE >/dev/null
     e2e_expect_eq "exit code" 1 "$(e2e_wait_exit 10)"
@@ -56,7 +46,7 @@ e2e_expect_eq "streams played" 1 "${#captures[@]}"
 cmp -s "$E2E_ROOT/tone.raw" "${captures[0]}" || e2e_fail "the capture is not the alarm's sound"
 
 e2e_expect_eq "topmost with OnTop=1" 1 "$(e2e_driver topmost "$E2E_CLOCK_WINDOW")"
-read -r shown lit <<<"$(label_pixels_shown "$(e2e_shot alarm-on)")"
+read -r shown lit <<<"$(e2e_alarm_label "$(e2e_shot alarm-on)")"
 [ "$lit" -gt 100 ] || e2e_fail "the ALARM label has only $lit lit pixels in IDB_FONT"
 [ $((shown * 10)) -ge $((lit * 8)) ] || e2e_fail "ALARM label: $shown of $lit pixels shown"
 close_clock
@@ -70,6 +60,6 @@ sleep 3.5
 captures=$(compgen -G "$E2E_CAPTURE/cap-*" || true)
 e2e_expect_eq "captures with Alarm=0" "" "$captures"
 e2e_expect_eq "topmost with OnTop=0" 0 "$(e2e_driver topmost "$E2E_CLOCK_WINDOW")"
-read -r shown lit <<<"$(label_pixels_shown "$(e2e_shot alarm-off)")"
+read -r shown lit <<<"$(e2e_alarm_label "$(e2e_shot alarm-off)")"
 [ $((shown * 10)) -le "$lit" ] || e2e_fail "ALARM label shown with Alarm=0: $shown of $lit pixels"
 close_clock

@@ -1,4 +1,4 @@
-#include "display/bmp8.h"
+#include "tests/support/bmp8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -50,27 +50,33 @@ bool ReadBmp8(const char* path, Bmp8Image* image)
     if (colours == 0) colours = PaletteSize;
     if (colours > PaletteSize) return false;
 
-    const size_t paletteAt = FileHeaderSize + infoSize;
-    if (paletteAt + colours * 4 > file.size()) return false;
+    // Sizes are worked out in 64 bits: a header's sizes overflow a 32-bit size_t.
+    const uint64_t fileSize = file.size();
+    const uint64_t paletteAt = FileHeaderSize + uint64_t{infoSize};
+    if (paletteAt + uint64_t{colours} * 4 > fileSize) return false;
+    const uint8_t* palette = file.data() + static_cast<size_t>(paletteAt);
     for (uint32_t i = 0; i < colours; ++i) {
-        const uint8_t* quad = file.data() + paletteAt + i * 4;  // blue, green, red, unused
+        const uint8_t* quad = palette + i * 4;  // blue, green, red, unused
         image->palette[i] = {quad[2], quad[1], quad[0]};
     }
     for (uint32_t i = colours; i < PaletteSize; ++i) image->palette[i] = {};
 
     const int32_t height = std::abs(rawHeight);
-    const size_t stride = (static_cast<size_t>(width) + 3) & ~static_cast<size_t>(3);
-    const size_t pixelsAt = ReadU32(file.data() + 10);
-    if (pixelsAt > file.size() || stride * static_cast<size_t>(height) > file.size() - pixelsAt)
+    const uint64_t stride = (static_cast<uint64_t>(width) + 3) & ~uint64_t{3};
+    const uint64_t pixelsAt = ReadU32(file.data() + 10);
+    if (pixelsAt > fileSize || stride * static_cast<uint64_t>(height) > fileSize - pixelsAt)
         return false;
 
     image->width = width;
     image->height = height;
+    // Checked above: the rows lie inside the file, so these sizes fit in size_t.
+    const uint8_t* pixels = file.data() + static_cast<size_t>(pixelsAt);
+    const size_t rowBytes = static_cast<size_t>(stride);
     image->indices.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int32_t y = 0; y < height; ++y) {
         // Rows are stored bottom row first unless the height is negative.
         const int32_t stored = rawHeight > 0 ? height - 1 - y : y;
-        const uint8_t* row = file.data() + pixelsAt + static_cast<size_t>(stored) * stride;
+        const uint8_t* row = pixels + static_cast<size_t>(stored) * rowBytes;
         std::copy(row, row + width, image->indices.begin() + static_cast<ptrdiff_t>(y) * width);
     }
     return true;
