@@ -33,8 +33,9 @@ static LRESULT OnHitTest()
 }
 
 // True once the pointer, with the left button held, leaves the system's drag rectangle
-// around the press; false when the button comes up first or the capture is lost.
-static bool PointerDrags(HWND window, POINT press)
+// around the press; at then holds where it went. False when the button comes up first or
+// the capture is lost.
+static bool PointerDrags(HWND window, POINT press, POINT* at)
 {
     const int dx = GetSystemMetrics(SM_CXDRAG);
     const int dy = GetSystemMetrics(SM_CYDRAG);
@@ -49,6 +50,7 @@ static bool PointerDrags(HWND window, POINT press)
         }
         if (message.message == WM_LBUTTONUP) break;
         if (message.message == WM_MOUSEMOVE && !PtInRect(&still, message.pt)) {
+            *at = message.pt;
             drags = true;
             break;
         }
@@ -60,14 +62,21 @@ static bool PointerDrags(HWND window, POINT press)
 // The system's move starts only once the pointer really moves. Under a window manager
 // the move is the manager's, and one started by a plain click waits for a release that
 // has already happened, taking the next key (Escape) with it; a click only activates.
+// The clock first catches up with the pointer, then the move goes on from there.
 static LRESULT OnLeftButtonDown(HWND window, WPARAM hitTest, LPARAM lParam)
 {
     const POINT press = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (hitTest == HTCAPTION && !PointerDrags(window, press)) {
+    POINT at = press;
+    if (hitTest != HTCAPTION) return DefWindowProcA(window, WM_NCLBUTTONDOWN, hitTest, lParam);
+    if (!PointerDrags(window, press, &at)) {
         SetForegroundWindow(window);
         return 0;
     }
-    return DefWindowProcA(window, WM_NCLBUTTONDOWN, hitTest, lParam);
+    RECT place;
+    GetWindowRect(window, &place);
+    SetWindowPos(window, nullptr, place.left + at.x - press.x, place.top + at.y - press.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return DefWindowProcA(window, WM_NCLBUTTONDOWN, hitTest, MAKELPARAM(at.x, at.y));
 }
 
 static void OnRightButtonDown(LPARAM lParam)

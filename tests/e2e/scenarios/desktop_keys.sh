@@ -8,16 +8,17 @@ E2E_DESKTOP=1
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
 
-# A checkout whose path needs quoting and escaping in Exec, with a built clock.
-checkout="$E2E_ROOT/Pelio Clock \$HOME's \"copy\""
+# A checkout whose path needs quoting and escaping in Exec (a Windows path holds no
+# double quote), with a built clock.
+checkout="$E2E_ROOT/Pelio Clock \$HOME's copy"
 mkdir -p "$checkout/build/win32"
 cp -a "$PELIO_SOURCE_DIR/scripts" "$PELIO_SOURCE_DIR/resources" "$checkout/"
 cp "$PELIO_EXE" "$checkout/build/win32/PelioClock.exe"
 home=$E2E_ROOT/home
 mkdir -p "$home/.cache/pelioclock"
 # start-clock.sh finds the user's prefix there: this scenario's own, which teardown ends.
-ln -s "$E2E_PREFIX" "$home/.cache/pelioclock/wineprefix"
-HOME=$home PELIO_NO_BUILD=1 "$checkout/scripts/install-desktop.sh" >/dev/null
+ln -s "$E2E_PREFIX" "$home/.cache/pelioclock/$pelio_prefix_name"
+env -u PELIO_BUILD HOME="$home" PELIO_NO_BUILD=1 "$checkout/scripts/install-desktop.sh" >/dev/null
 entry=$home/.local/share/applications/pelioclock.desktop
 desktop-file-validate "$entry" || e2e_fail "desktop-file-validate refused the entry"
 
@@ -47,7 +48,7 @@ e2e_expect_eq "Exec program" "$checkout/scripts/start-clock.sh" "${exec_line[0]}
 (
     cd /
     status=0
-    env -u WINEPREFIX HOME="$home" timeout "$E2E_TIMEOUT" "${exec_line[@]}" </dev/null \
+    env -u WINEPREFIX -u PELIO_BUILD HOME="$home" timeout "$E2E_TIMEOUT" "${exec_line[@]}" </dev/null \
         >>"$E2E_ROOT/entry.log" 2>&1 || status=$?
     echo "$status" >"$E2E_ROOT/entry.status"
 ) &
@@ -99,9 +100,9 @@ for case in drag menu about settings-ok settings-cancel; do
         e2e_key Escape
         e2e_driver wait-gone "$menu" 3000 || e2e_fail "Escape did not dismiss the menu"
         ;;
-    about) click_button "$(open_from_menu 1 "ﾊﾞｰｼﾞｮﾝ情報")" 1 ;;
-    settings-ok) click_button "$(open_from_menu 0 "ペリオクロック設定")" 1 ;;
-    settings-cancel) click_button "$(open_from_menu 0 "ペリオクロック設定")" 2 ;;
+    about) click_button "$(open_from_menu 2 "ﾊﾞｰｼﾞｮﾝ情報")" 1 ;;
+    settings-ok) click_button "$(open_from_menu 1 "ペリオクロック設定")" 1 ;;
+    settings-cancel) click_button "$(open_from_menu 1 "ペリオクロック設定")" 2 ;;
     esac
     sleep 0.3
     click_escape

@@ -42,7 +42,9 @@ xprop -id "$clock" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR \
 expect_identity() {
     xprop -id "$1" WM_CLASS | grep -qi '"pelioclock.exe"' || e2e_fail "$2: WM_CLASS $(xprop -id "$1" WM_CLASS)"
     local want got
-    want=$(convert "$PELIO_SOURCE_DIR/resources/pelio-32.png" -depth 8 rgba:- | od -An -v -tx1 | tr -d ' \n')
+    want=$(convert "$PELIO_SOURCE_DIR/resources/pelio-32.png" -depth 8 rgba:- | od -An -v -tx1 | awk '
+        { for (i = 1; i <= NF; i++) b[n++] = $i }
+        END { for (i = 0; i < n; i += 4) printf "%s", b[i + 3] == "00" ? "00000000" : b[i] b[i + 1] b[i + 2] b[i + 3] }')
     # _NET_WM_ICON holds width, height, then ARGB pixels; the 32 x 32 one must be icon 115.
     got=$(xprop -id "$1" -notype 32c _NET_WM_ICON | sed 's/.*= //; s/,//g' | awk '
         { for (i = 1; i <= NF; i++) v[n++] = $i }
@@ -52,7 +54,6 @@ expect_identity() {
                     if (a == 0) r = g = b = 0
                     printf "%02x%02x%02x%02x", r, g, b, a } exit }
                 i += w * h } }')
-    want=$(sed -E 's/(......)00/00000000/g' <<<"$want")
     [ -n "$got" ] && [ "${got,,}" = "${want,,}" ] || e2e_fail "$2: its 32 x 32 icon is not icon 115"
 }
 expect_identity "$clock" "clock"
@@ -90,13 +91,13 @@ expect_dialog() {
     expect_identity "$x_window" "$2"
 }
 
-about=$(open_from_menu 1 "ﾊﾞｰｼﾞｮﾝ情報")
+about=$(open_from_menu 2 "ﾊﾞｰｼﾞｮﾝ情報")
 expect_dialog "$about" "ﾊﾞｰｼﾞｮﾝ情報" 540 400
 e2e_shot about >/dev/null
 e2e_key Tab Return
 e2e_driver wait-gone "$about" 3000 || e2e_fail "Enter did not press OK in the About box"
 
-settings=$(open_from_menu 0 "ペリオクロック設定")
+settings=$(open_from_menu 1 "ペリオクロック設定")
 expect_dialog "$settings" "ペリオクロック設定" 440 400
 e2e_shot settings >/dev/null
 # The first tab stop is OK; two Tabs reach the file field, which takes what is typed.
@@ -120,7 +121,7 @@ e2e_above "$clock" "$E2E_XLOGO_WINDOW" || e2e_fail "OnTop=1: the activated xlogo
 e2e_shot on_top >/dev/null
 
 # Cleared again with OK: the next activation of xlogo covers the clock.
-settings=$(open_from_menu 0 "ペリオクロック設定")
+settings=$(open_from_menu 1 "ペリオクロック設定")
 click_item "$settings" 1033
 click_item "$settings" 1
 e2e_driver wait-gone "$settings" 3000 || e2e_fail "OK did not close the settings dialog"
