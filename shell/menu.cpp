@@ -12,21 +12,14 @@ void CreateClockMenu()
     AppendMenuA(PopupMenu, MF_STRING, IDM_EXIT, "終了");
 }
 
-// When a dialog goes, Windows activates its owner; a window manager may give the
-// keyboard to any other window instead, and Escape would no longer reach the clock.
-static void RunDialog(int id, DLGPROC procedure)
-{
-    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(id), MainWindow, procedure, 0);
-    SetForegroundWindow(MainWindow);
-}
-
 // The whole wParam is compared, so only a menu command (high word 0) matches.
 void OnMenuCommand(WPARAM wParam)
 {
     switch (wParam) {
     case IDM_SETTINGS:
         OkMadeClockTopmost = false;
-        RunDialog(IDD_SETTINGS, SettingsDialogProc);
+        DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_SETTINGS), MainWindow,
+                        SettingsDialogProc, 0);
         // Wine links a window that owns a topmost popup just below that popup, outside the
         // topmost band, so the dialog's OK cannot lift the clock while the dialog is up.
         // After Cancel, a refused OK or an OK that cleared OnTop the clock stays where it is.
@@ -35,7 +28,7 @@ void OnMenuCommand(WPARAM wParam)
                          SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         break;
     case IDM_ABOUT:
-        RunDialog(IDD_ABOUT, AboutDlgProc);
+        DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_ABOUT), MainWindow, AboutDlgProc, 0);
         break;
     case IDM_EXIT:
         TickEnabled = 0;

@@ -61,17 +61,15 @@ static bool PointerDrags(HWND window, POINT press, POINT* at)
 
 // The system's move starts only once the pointer really moves. Under a window manager
 // the move is the manager's, and one started by a plain click waits for a release that
-// has already happened, taking the next key (Escape) with it; a click only activates.
-// The clock first catches up with the pointer, then the move goes on from there.
+// has already happened, taking the next key (Escape) with it. A click ends here, the
+// clock activated by the press as any window is. On a drag the clock first catches up
+// with the pointer, then the system's move goes on from there.
 static LRESULT OnLeftButtonDown(HWND window, WPARAM hitTest, LPARAM lParam)
 {
     const POINT press = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     POINT at = press;
     if (hitTest != HTCAPTION) return DefWindowProcA(window, WM_NCLBUTTONDOWN, hitTest, lParam);
-    if (!PointerDrags(window, press, &at)) {
-        SetForegroundWindow(window);
-        return 0;
-    }
+    if (!PointerDrags(window, press, &at)) return 0;
     RECT place;
     GetWindowRect(window, &place);
     SetWindowPos(window, nullptr, place.left + at.x - press.x, place.top + at.y - press.y, 0, 0,
