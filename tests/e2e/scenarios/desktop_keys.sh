@@ -3,7 +3,8 @@
 # closes it with exit code 1 at start, after a drag, after the menu was dismissed, after
 # the About box was closed with OK and after the settings dialog was closed with OK and
 # with Cancel (mouse clicks on the buttons). The first start is the desktop entry's own
-# Exec line, written by install-desktop.sh for a checkout under a folder with blanks.
+# Exec line, written by install-desktop.sh for a checkout under a folder with blanks; the
+# same line without a build says so on screen, and --uninstall removes what was written.
 E2E_DESKTOP=1
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
@@ -18,9 +19,12 @@ home=$E2E_ROOT/home
 mkdir -p "$home/.cache/pelioclock"
 # start-clock.sh finds the user's prefix there: this scenario's own, which teardown ends.
 ln -s "$E2E_PREFIX" "$home/.cache/pelioclock/$pelio_prefix_name"
-env -u PELIO_BUILD HOME="$home" PELIO_NO_BUILD=1 "$checkout/scripts/install-desktop.sh" >/dev/null
+env -u PELIO_BUILD HOME="$home" PELIO_NO_BUILD=1 "$checkout/scripts/install-desktop.sh" --autostart \
+    >/dev/null
 entry=$home/.local/share/applications/pelioclock.desktop
-desktop-file-validate "$entry" || e2e_fail "desktop-file-validate refused the entry"
+for file in "$entry" "$home/.config/autostart/pelioclock.desktop"; do
+    desktop-file-validate "$file" || e2e_fail "desktop-file-validate refused $file"
+done
 
 # The entry's Exec line as a launcher reads it: the file's escapes, then the quoting.
 mapfile -d '' exec_line < <(python3 - "$entry" <<'PY'
@@ -45,14 +49,19 @@ sys.stdout.write(''.join(a.replace('%%', '%') + '\0' for a in args))
 PY
 )
 e2e_expect_eq "Exec program" "$checkout/scripts/start-clock.sh" "${exec_line[0]}"
-(
-    cd /
-    status=0
-    env -u WINEPREFIX -u PELIO_BUILD HOME="$home" timeout "$E2E_TIMEOUT" "${exec_line[@]}" </dev/null \
-        >>"$E2E_ROOT/entry.log" 2>&1 || status=$?
-    echo "$status" >"$E2E_ROOT/entry.status"
-) &
-E2E_CLOCK_PID=$!
+# start_from_entry: runs the Exec line as a desktop launcher would, in the background.
+start_from_entry() {
+    rm -f "$E2E_ROOT/entry.status"
+    (
+        cd /
+        status=0
+        env -u WINEPREFIX -u PELIO_BUILD HOME="$home" timeout "$E2E_TIMEOUT" "${exec_line[@]}" \
+            </dev/null >>"$E2E_ROOT/entry.log" 2>&1 || status=$?
+        echo "$status" >"$E2E_ROOT/entry.status"
+    ) &
+    E2E_CLOCK_PID=$!
+}
+start_from_entry
 E2E_CLOCK_WINDOW=$(e2e_driver find "PELIO CLOCK" "PELIO CLOCK" 20000) \
     || e2e_fail "the entry did not start the clock"
 [ -e "$home/PelioClock/pelio.wav" ] || e2e_fail "the entry's clock has not its working folder"
@@ -108,3 +117,14 @@ for case in drag menu about settings-ok settings-cancel; do
     click_escape
     e2e_expect_eq "exit code after $case, a click and Escape" 1 "$(e2e_wait_exit 5)"
 done
+
+# Without the build the entry's start says so in a window of its own, and starts nothing.
+rm "$checkout/build/win32/PelioClock.exe"
+start_from_entry
+timeout 10 xdotool search --sync --onlyvisible --name '^PelioClock$' >/dev/null \
+    || e2e_fail "a start without the build showed no message"
+e2e_shot no_build >/dev/null
+
+HOME=$home "$checkout/scripts/install-desktop.sh" --uninstall >/dev/null
+left=$(find "$home/.local" "$home/.config" -type f)
+e2e_expect_eq "files left after --uninstall" "" "$left"
