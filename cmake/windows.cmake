@@ -23,9 +23,12 @@ target_compile_definitions(pelio_core PUBLIC WIN32_LEAN_AND_MEAN STRICT _WIN32_W
 target_link_libraries(pelio_core PUBLIC ${PELIO_LIBS})
 
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
-# xp_tick_count.cpp keeps the exe loadable on Windows XP; it must be linked as an object
-# of the exe, ahead of the runtime's libraries, to stand in for their kernel32 import.
-add_executable(PelioClock WIN32 shell/winmain.cpp shell/xp_tick_count.cpp resources/pelioclock.rc)
+add_executable(PelioClock WIN32 shell/winmain.cpp resources/pelioclock.rc)
+# xp_tick_count.cpp keeps the 32-bit exe loadable on Windows XP; it must be linked as an
+# object of the exe, ahead of the runtime's libraries, to stand in for their kernel32 import.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
+    target_sources(PelioClock PRIVATE shell/xp_tick_count.cpp)
+endif()
 target_compile_options(PelioClock PRIVATE ${PELIO_WARNINGS})
 target_link_libraries(PelioClock PRIVATE pelio_core)
 target_link_options(PelioClock PRIVATE ${PELIO_LINK} -mwindows)

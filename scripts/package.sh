@@ -8,11 +8,14 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 dist=$(realpath -m "${PELIO_DIST:-$root/dist}")
-win32=$build/win32
+. "$root/scripts/windows-arch.sh"
+# A release is always the 32-bit program. A host that tests the x86_64 build in
+# build/win32 builds the release in a folder of its own.
+win32=$(pelio_release_build_dir "$build")
 
 "$root/scripts/setup.sh"
 if [ ! -f "$win32/CMakeCache.txt" ]; then
-    # The same configuration as scripts/build.sh, so the two share the folder.
+    # The same configuration as scripts/build.sh, so the two can share the folder.
     cmake -S "$root" -B "$win32" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
         -DPELIO_NATIVE_BUILD="$build/native" >"$build.win32-config.log" 2>&1 \

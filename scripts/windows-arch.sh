@@ -13,3 +13,8 @@ if [ -z "${PELIO_WINDOWS_ARCH:-}" ]; then
     fi
 fi
 export PELIO_WINDOWS_ARCH
+
+# pelio_release_build_dir <build>: where the 32-bit release exe is built.
+pelio_release_build_dir() {
+    if [ "$PELIO_WINDOWS_ARCH" = i686 ]; then echo "$1/win32"; else echo "$1/win32-i686"; fi
+}

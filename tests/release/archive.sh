@@ -4,18 +4,21 @@
 # version) under names Explorer on a Japanese Windows shows right; the exe's version
 # resource and manifest carry the project's version and its headers no link time; the
 # exe imports nothing that Windows XP lacks.
-# Both runs reuse the already-built Release exe in build/win32, which is what a release
+# Both runs reuse the already-built 32-bit Release exe (build/win32, or build/win32-i686
+# where the tests run an x86_64 build), which is what a release
 # ships, so the test costs two zips, not two builds.
 set -euo pipefail
 : "${PELIO_SOURCE_DIR:=$(cd "$(dirname "$0")/../.." && pwd)}"
 : "${PELIO_BUILD:=$PELIO_SOURCE_DIR/build}"
 export PELIO_BUILD
+. "$PELIO_SOURCE_DIR/scripts/windows-arch.sh"
+release=$(pelio_release_build_dir "$PELIO_BUILD")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 first=$(PELIO_DIST=$scratch/first "$PELIO_SOURCE_DIR/scripts/package.sh")
 second=$(PELIO_DIST=$scratch/second "$PELIO_SOURCE_DIR/scripts/package.sh")
-version=$(cat "$PELIO_BUILD/win32/release/version")
+version=$(cat "$release/release/version")
 [ "$(basename "$first")" = "PelioClock-$version-win32.zip" ] || {
     echo "FAIL: archive name $(basename "$first") for version $version"; exit 1; }
 cmp "$first" "$second" || { echo "FAIL: two runs wrote different archives"; exit 1; }
@@ -23,14 +26,14 @@ sha256sum "$first"
 
 # The exe must load on Windows XP: it imports none of the kernel32 functions that came
 # with Vista or later and that mingw-w64's runtime is known to call.
-imports=$(i686-w64-mingw32-objdump -p "$PELIO_BUILD/win32/PelioClock.exe" |
+imports=$(LC_ALL=C i686-w64-mingw32-objdump -p "$release/PelioClock.exe" |
     sed -n '/The Import Tables/,/The Export Tables\|The Resource Directory/p')
 grep -qw GetLocalTime <<<"$imports" || { echo "FAIL: no import table read"; exit 1; }
 newer=$(grep -owE 'GetTickCount64|GetSystemTimePreciseAsFileTime|(Initialize|Sleep|Wake|WakeAll)ConditionVariable(CS|SRW)?|(Initialize|Acquire|Release|TryAcquire)SRWLock(Exclusive|Shared)?|InitOnce[A-Za-z]+|Fls(Alloc|Free|GetValue|SetValue)|GetFileInformationByHandleEx|CreateSymbolicLink[AW]|GetThreadId|QueryFullProcessImageName[AW]' \
     <<<"$imports" | sort -u | tr '\n' ' ' || true)
 [ -z "$newer" ] || { echo "FAIL: the exe imports what Windows XP lacks: $newer"; exit 1; }
 
-python3 - "$first" "$version" "$PELIO_BUILD/win32/PelioClock.exe" \
+python3 - "$first" "$version" "$release/PelioClock.exe" \
     "$PELIO_SOURCE_DIR/resources/pelio.wav" "$(git -C "$PELIO_SOURCE_DIR" log -1 --format=%ct)" <<'PY'
 import struct, sys, time, zipfile, zlib
 
