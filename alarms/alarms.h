@@ -21,3 +21,7 @@ void LoadSettings();
 bool SaveSettings();
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Set by the settings dialog's OK when it has just made the clock topmost; cleared by
+// whoever opens the dialog. Only then is the clock lifted again once the dialog is gone.
+extern bool OkMadeClockTopmost;

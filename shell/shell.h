@@ -40,6 +40,10 @@ void ClockTick();
 void CloseClock();
 void UpdateScreenRect();
 
+// Gives a window of the clock icon 115, so a desktop's task switcher and window list show
+// the program's own picture (the window class has no icon).
+void SetClockIcon(HWND window);
+
 // Popup menu and About box.
 void CreateClockMenu();
 void OnMenuCommand(WPARAM wParam);

@@ -32,6 +32,51 @@ static LRESULT OnHitTest()
     return HTCAPTION;
 }
 
+// True once the pointer, with the left button held, leaves the system's drag rectangle
+// around the press; at then holds where it went. False when the button comes up first or
+// the capture is lost.
+static bool PointerDrags(HWND window, POINT press, POINT* at)
+{
+    const int dx = GetSystemMetrics(SM_CXDRAG);
+    const int dy = GetSystemMetrics(SM_CYDRAG);
+    const RECT still = {press.x - dx, press.y - dy, press.x + dx + 1, press.y + dy + 1};
+    SetCapture(window);
+    bool drags = false;
+    while (GetCapture() == window) {
+        MSG message;
+        if (!PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        if (message.message == WM_LBUTTONUP) break;
+        if (message.message == WM_MOUSEMOVE && !PtInRect(&still, message.pt)) {
+            *at = message.pt;
+            drags = true;
+            break;
+        }
+    }
+    if (GetCapture() == window) ReleaseCapture();
+    return drags;
+}
+
+// The system's move starts only once the pointer really moves. Under a window manager
+// the move is the manager's, and one started by a plain click waits for a release that
+// has already happened, taking the next key (Escape) with it. A click ends here, the
+// clock activated by the press as any window is. On a drag the clock first catches up
+// with the pointer, then the system's move goes on from there.
+static LRESULT OnLeftButtonDown(HWND window, WPARAM hitTest, LPARAM lParam)
+{
+    const POINT press = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT at = press;
+    if (hitTest != HTCAPTION) return DefWindowProcA(window, WM_NCLBUTTONDOWN, hitTest, lParam);
+    if (!PointerDrags(window, press, &at)) return 0;
+    RECT place;
+    GetWindowRect(window, &place);
+    SetWindowPos(window, nullptr, place.left + at.x - press.x, place.top + at.y - press.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return DefWindowProcA(window, WM_NCLBUTTONDOWN, hitTest, MAKELPARAM(at.x, at.y));
+}
+
 static void OnRightButtonDown(LPARAM lParam)
 {
     const int x = static_cast<short>(LOWORD(lParam));
@@ -93,6 +138,7 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_ERASEBKGND: ClockTick(); return 0;
     case WM_TIMER: ClockTick(); return 0;
     case WM_NCHITTEST: return OnHitTest();
+    case WM_NCLBUTTONDOWN: return OnLeftButtonDown(window, wParam, lParam);
     case WM_NCRBUTTONDOWN: OnRightButtonDown(lParam); return 0;
     case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case WM_COMMAND: OnMenuCommand(wParam); return 0;
