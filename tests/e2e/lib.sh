@@ -293,6 +293,20 @@ e2e_drop() {
     timeout 10 "$PELIO_NATIVE_BUILD/tests/tools/xdnd_drop" "$@"
 }
 
+# e2e_capture_holds <capture> <data.raw>: true when an MCI capture is the data byte for
+# byte, followed by nothing but silence (0x80 in U8 captures, zero bytes in the others):
+# Wine's ALSA driver may go on writing silence after the last sample until waveOut stops.
+e2e_capture_holds() {
+    local capture=$1 data=$2 size silence=00 other
+    size=$(stat -c %s "$data")
+    [ -f "$capture" ] && [ "$(stat -c %s "$capture")" -ge "$size" ] || return 1
+    cmp -s -n "$size" "$capture" "$data" || return 1
+    case ${capture##*/} in *-U8.raw*) silence=80 ;; esac
+    other=$(tail -c +$((size + 1)) "$capture" | od -An -v -tx1 -w1 | tr -d ' ' |
+        grep -cvx "$silence" || true)
+    [ "$other" = 0 ]
+}
+
 # e2e_sleep <seconds>: lets the clock tick.
 e2e_sleep() { sleep "$1"; }
 
