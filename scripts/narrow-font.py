@@ -5,7 +5,8 @@
 # PelioPGothic: the dialogs' proportional font is mapped to it in the clock's Wine prefix,
 # because IPAPGothic as it is sets the dialogs' texts wider than their controls.
 #
-# Every x coordinate is multiplied by the factor: the outlines (a composite glyph's
+# Every x coordinate is multiplied by the factor (a digit's by its own, which makes it half
+# an em wide): the outlines (a composite glyph's
 # component offsets, not its components a second time), the advance widths and left side
 # bearings, and the horizontal extents of head, hhea and OS/2. The vertical metrics stay.
 # The hinting is dropped: its instructions and control values were made for the original
@@ -28,17 +29,27 @@ def narrow(source, target, factor):
     glyf = font["glyf"]
     hmtx = font["hmtx"]
 
-    def x(value):
-        return int(round(value * factor))
+    # The digits are set half an em wide, as the dialogs' two-digit hour and minute boxes
+    # need; every other glyph keeps its proportions.
+    cmap = font.getBestCmap()
+    half_em = font["head"].unitsPerEm // 2
+    digits = {cmap[code] for code in range(ord("0"), ord("9") + 1) if code in cmap}
 
     for name in font.getGlyphOrder():
+        glyph_factor = factor
+        if name in digits:
+            glyph_factor = half_em / hmtx[name][0]
+
+        def x(value):
+            return int(round(value * glyph_factor))
+
         glyph = glyf[name]
         if glyph.isComposite():
             for component in glyph.components:
                 if hasattr(component, "x"):
                     component.x = x(component.x)
         elif glyph.numberOfContours > 0:
-            glyph.coordinates.scale((factor, 1))
+            glyph.coordinates.scale((glyph_factor, 1))
             glyph.coordinates.toInt()
         if hasattr(glyph, "program"):
             glyph.program.fromBytecode(b"")
@@ -61,6 +72,9 @@ def narrow(source, target, factor):
         setattr(maxp, field, 0)
     maxp.maxZones = 1
 
+    def x(value):
+        return int(round(value * factor))
+
     os2 = font["OS/2"]
     for field in ("xAvgCharWidth", "ySubscriptXSize", "ySubscriptXOffset",
                   "ySuperscriptXSize", "ySuperscriptXOffset"):
@@ -80,7 +94,7 @@ def rename(font, factor):
     percent = "%g%%" % round(factor * 100, 1)
     texts = {
         0: original + " Derived from IPAPGothic: every glyph narrowed horizontally to "
-           + percent + " of its width, hinting removed, renamed " + FAMILY + ".",
+           + percent + " of its width, digits to half an em, hinting removed, renamed " + FAMILY + ".",
         1: FAMILY,
         2: "Regular",
         3: FAMILY + " " + percent + " " + version,

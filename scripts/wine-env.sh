@@ -65,7 +65,7 @@ REG
 # The settings a prefix of that kind gets; they change whenever pelio_make_prefix applies
 # something new, the dialog font's width included.
 pelio_prefix_settings() {
-    echo "2 $1 $pelio_dialog_font_family $pelio_dialog_font_factor"
+    echo "2 $1 $(pelio_dialog_font_name)"
 }
 
 # pelio_prefix_current <prefix> <kind>: whether the prefix has the current settings.
@@ -78,13 +78,21 @@ pelio_prefix_current() {
 # ("0C" for "00", "for" of "for Windows95.98.NT"); the other Debian Japanese fonts cut
 # other texts. Each prefix therefore gets IPAPGothic narrowed horizontally, under a family
 # name of its own as the IPA Font License asks of a derived font. The dialog units follow
-# the font's average width, so narrowing shrinks the controls too, only by whole pixels:
+# the font's average letter width, so narrowing shrinks the controls too, in whole pixels:
 # at 96 DPI every text of the About box and the settings dialog fits from 0.90 to 0.91 of
 # the width; at 0.89 the dialog unit drops a pixel and the controls cut again, from 0.93
-# "DirectSound" is cut. 0.905 leaves each side a step.
+# "DirectSound" is cut. 0.905 leaves each side a step. The hour and minute boxes show 12
+# pixels, which two digits fill only at 6 pixels each: the digits are made half an em wide.
 pelio_dialog_font_family=PelioPGothic
 pelio_dialog_font_factor=0.905
 pelio_dialog_font_source=/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
+
+# The font's file name: the family, the factor and the checksum of the script that makes it.
+pelio_dialog_font_name() {
+    local sum
+    sum=$(cksum <"$PELIO_ROOT/scripts/narrow-font.py")
+    echo "$pelio_dialog_font_family-$pelio_dialog_font_factor-${sum%% *}"
+}
 
 # pelio_install_dialog_font <prefix>: puts the narrowed font into the prefix's Fonts folder,
 # where Wine finds it. Making it takes several seconds, so it is made once beside the
@@ -92,10 +100,8 @@ pelio_dialog_font_source=/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
 # carries the factor and the maker's checksum, so a change to either makes a new one.
 pelio_install_dialog_font() {
     local prefix=$1 maker=$PELIO_ROOT/scripts/narrow-font.py
-    local sum
-    sum=$(cksum <"$maker" | cut -d' ' -f1) || return 1
     local font
-    font=$(dirname "$prefix")/$pelio_dialog_font_family-$pelio_dialog_font_factor-$sum.ttf
+    font=$(dirname "$prefix")/$(pelio_dialog_font_name).ttf
     if [ ! -s "$font" ]; then
         # Written aside and renamed, so a prefix made at the same time never copies half.
         /usr/bin/python3 "$maker" "$pelio_dialog_font_source" "$font.$$" \

@@ -140,7 +140,7 @@ TEST(DialogTemplates, SettingsDialogHoldsEveryControlInTabOrder)
 }
 
 // Room a control leaves its text: a check box's square and the gap after it, a push
-// button's edges, a group box's corners, an edit box's margins.
+// button's edges, a group box's corners, an edit box's formatting rectangle.
 int TextRoom(HWND control, const RECT& client)
 {
     int room = client.right - client.left;
@@ -148,8 +148,11 @@ int TextRoom(HWND control, const RECT& client)
     GetClassNameA(control, kind, sizeof kind);
     const LONG style = GetWindowLongA(control, GWL_STYLE);
     if (lstrcmpiA(kind, "Edit") == 0) {
-        const auto margins = static_cast<DWORD>(SendMessageA(control, EM_GETMARGINS, 0, 0));
-        return room - LOWORD(margins) - HIWORD(margins);
+        // The formatting rectangle: inside the margins and, under Wine, a pixel more on
+        // each side of a box with a border.
+        RECT format;
+        SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        return format.right - format.left;
     }
     if (lstrcmpiA(kind, "Button") != 0) return room;
     switch (style & BS_TYPEMASK) {
@@ -162,7 +165,8 @@ int TextRoom(HWND control, const RECT& client)
 
 // Every text of a dialog, in the dialog's own font, fits the room its control leaves it:
 // on one line, or on as many lines as the control is tall where it breaks lines (statics
-// and check boxes two lines high). The hour and minute boxes are measured with "00".
+// and check boxes two lines high). The hour and minute boxes are measured with
+// the widest pair of digits.
 void ExpectTextsFit(HWND dialog)
 {
     const auto font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
@@ -175,7 +179,19 @@ void ExpectTextsFit(HWND dialog)
         char kind[32], text[128];
         GetClassNameA(child, kind, sizeof kind);
         GetWindowTextA(child, text, sizeof text);
-        if (lstrcmpiA(kind, "Edit") == 0) lstrcpyA(text, "00");
+        if (lstrcmpiA(kind, "Edit") == 0) {
+            // The hour and minute boxes hold two digits: the widest pair.
+            LONG widest = -1;
+            for (char digit = '0'; digit <= '9'; ++digit) {
+                const char pair[] = {digit, digit, '\0'};
+                SIZE size;
+                GetTextExtentPoint32A(dc, pair, 2, &size);
+                if (size.cx > widest) {
+                    widest = size.cx;
+                    lstrcpyA(text, pair);
+                }
+            }
+        }
         // The DirectSound check box's blanks push "を使う" onto a second line that the box,
         // one line high and without BS_MULTILINE, does not have: its first word must show.
         if (GetDlgCtrlID(child) == IDC_USE_DIRECTSOUND) {
