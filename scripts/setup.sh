@@ -5,9 +5,10 @@ set -euo pipefail
 # Usage: scripts/setup.sh [run]   (run: only what building and running the clock needs,
 # as scripts/run.sh asks; without it also the compilers, libraries and tools of the tests)
 
-# Running: Wine, the cross compiler, CMake, the Japanese font and locale, xdpyinfo.
+# Running: Wine, the cross compiler, CMake, the Japanese font and locale, xdpyinfo, and
+# fontTools, with which each Wine prefix gets the dialogs' font narrowed to fit.
 packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64
-    fonts-ipafont-gothic locales x11-utils)
+    fonts-ipafont-gothic python3-fonttools locales x11-utils)
 if [ "${1:-}" != run ]; then
     packages+=(g++ libgtest-dev libgmock-dev googletest libbenchmark-dev g++-mingw-w64-x86-64
         mingw-w64-tools xvfb xdotool imagemagick sox libx11-dev procps clang libclang-rt-14-dev

@@ -31,21 +31,22 @@ pelio_make_prefix() {
     [ "$kind" = desktop ] || managed=N
     # The marker names the settings last applied: a prefix made by an older version of
     # this script gets the current ones at its next start.
-    local settings="1 $kind"
-    [ "$(cat "$prefix/.pelio-ready" 2>/dev/null)" = "$settings" ] && return 0
+    pelio_prefix_current "$prefix" "$kind" && return 0
     mkdir -p "$prefix"
     if [ ! -f "$prefix/system.reg" ]; then
         WINEPREFIX=$prefix wineboot -i </dev/null >"$prefix.log" 2>&1 || return 1
     fi
+    pelio_install_dialog_font "$prefix" >>"$prefix.log" 2>&1 || return 1
     # The file goes where the prefix itself can name it: no winepath, whose output would
     # have to be read through a pipe that Wine's helper processes keep open. regedit reads
-    # it in the ANSI code page. The dialogs' proportional font is matched by IPAPGothic;
-    # left alone, Wine takes the fixed-pitch IPAGothic and cuts the dialogs' labels short.
+    # it in the ANSI code page. The dialogs' proportional font is matched by our narrowed
+    # IPAPGothic (see pelio_install_dialog_font); left alone, Wine takes the fixed-pitch
+    # IPAGothic and cuts the dialogs' labels short.
     iconv -f UTF-8 -t CP932 >"$prefix/drive_c/pelio.reg" <<REG
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ Ｐゴシック"="$pelio_dialog_font_family"
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="$managed"
@@ -58,7 +59,62 @@ REGEDIT4
 REG
     WINEPREFIX=$prefix wine regedit /S 'C:\pelio.reg' </dev/null >>"$prefix.log" 2>&1 || return 1
     WINEPREFIX=$prefix wineserver -w
-    echo "$settings" >"$prefix/.pelio-ready"
+    pelio_prefix_settings "$kind" >"$prefix/.pelio-ready"
+}
+
+# The settings a prefix of that kind gets; they change whenever pelio_make_prefix applies
+# something new, the dialog font's width included.
+pelio_prefix_settings() {
+    echo "2 $1 $(pelio_dialog_font_name)"
+}
+
+# pelio_prefix_current <prefix> <kind>: whether the prefix has the current settings.
+pelio_prefix_current() {
+    [ "$(cat "$1/.pelio-ready" 2>/dev/null)" = "$(pelio_prefix_settings "$2")" ]
+}
+
+# The dialogs' font is "ＭＳ Ｐゴシック" at 9 pt. IPAPGothic, the nearest Debian has, sets
+# digits and Latin letters wider, so the dialogs' short fields and labels cut their texts
+# ("0C" for "00", "for" of "for Windows95.98.NT"); the other Debian Japanese fonts cut
+# other texts. Each prefix therefore gets IPAPGothic narrowed horizontally, under a family
+# name of its own as the IPA Font License asks of a derived font. The dialog units follow
+# the font's average letter width, so narrowing shrinks the controls too, in whole pixels:
+# at 96 DPI every text of the About box and the settings dialog fits from 0.90 to 0.91 of
+# the width; at 0.89 the dialog unit drops a pixel and the controls cut again, from 0.93
+# "DirectSound" is cut. 0.905 leaves each side a step. The hour and minute boxes show 12
+# pixels, which two digits fill only at 6 pixels each: the digits are made half an em wide.
+pelio_dialog_font_family=PelioPGothic
+pelio_dialog_font_factor=0.905
+pelio_dialog_font_source=/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
+
+# The font's file name: the family, the factor and the checksum of the script that makes it.
+pelio_dialog_font_name() {
+    local sum
+    sum=$(cksum <"$PELIO_ROOT/scripts/narrow-font.py")
+    echo "$pelio_dialog_font_family-$pelio_dialog_font_factor-${sum%% *}"
+}
+
+# pelio_install_dialog_font <prefix>: puts the narrowed font into the prefix's Fonts folder,
+# where Wine finds it. Making it takes several seconds, so it is made once beside the
+# prefix (the build folder for the tests' prefixes) and copied from there; the file's name
+# carries the factor and the maker's checksum, so a change to either makes a new one.
+pelio_install_dialog_font() {
+    local prefix=$1 maker=$PELIO_ROOT/scripts/narrow-font.py
+    local font
+    font=$(dirname "$prefix")/$(pelio_dialog_font_name).ttf
+    if [ ! -s "$font" ]; then
+        # Written aside and renamed, so a prefix made at the same time never copies half.
+        /usr/bin/python3 "$maker" "$pelio_dialog_font_source" "$font.$$" \
+            "$pelio_dialog_font_factor" && mv -f "$font.$$" "$font" \
+            || { rm -f "$font.$$"; return 1; }
+        # One made for an older factor or maker is not needed again.
+        local old
+        for old in "$(dirname "$prefix")/$pelio_dialog_font_family"-*.ttf; do
+            [ "$old" = "$font" ] || rm -f "$old"
+        done
+    fi
+    mkdir -p "$prefix/drive_c/windows/Fonts" \
+        && cp "$font" "$prefix/drive_c/windows/Fonts/peliopgothic.ttf"
 }
 
 # The Wine-hosted tests' prefix: their X server has no window manager.

@@ -43,7 +43,7 @@ e2e_expect_eq() {
 
 # Makes the template prefix when the test run has not: only one scenario makes it.
 e2e_template_ready() {
-    [ -f "$E2E_TEMPLATE/.no-debugger" ] && return 0
+    [ -f "$E2E_TEMPLATE/.no-debugger" ] && pelio_prefix_current "$E2E_TEMPLATE" bare && return 0
     mkdir -p "$(dirname "$E2E_TEMPLATE")"
     (
         flock 8
@@ -53,7 +53,7 @@ e2e_template_ready() {
 
 # The desktop scenarios' template, made as scripts/run.sh makes the user's prefix.
 e2e_desktop_template_ready() {
-    [ "$(cat "$E2E_DESKTOP_TEMPLATE/.pelio-ready" 2>/dev/null)" = "1 desktop" ] && return 0
+    pelio_prefix_current "$E2E_DESKTOP_TEMPLATE" desktop && return 0
     mkdir -p "$(dirname "$E2E_DESKTOP_TEMPLATE")"
     (
         flock 8

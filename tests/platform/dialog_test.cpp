@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,96 @@ TEST(DialogTemplates, SettingsDialogHoldsEveryControlInTabOrder)
         {"Button", IDC_ON_TOP, "常に手前", {203, 79, 50, 8}},
     });
     DestroyWindow(dialog);
+}
+
+// Room a control leaves its text: a check box's square and the gap after it, a push
+// button's edges, a group box's corners, an edit box's formatting rectangle.
+int TextRoom(HWND control, const RECT& client)
+{
+    int room = client.right - client.left;
+    char kind[32];
+    GetClassNameA(control, kind, sizeof kind);
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    if (lstrcmpiA(kind, "Edit") == 0) {
+        // The formatting rectangle: inside the margins and, under Wine, a pixel more on
+        // each side of a box with a border.
+        RECT format;
+        SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        return format.right - format.left;
+    }
+    if (lstrcmpiA(kind, "Button") != 0) return room;
+    switch (style & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX: return room - GetSystemMetrics(SM_CXMENUCHECK) - 4;
+    case BS_GROUPBOX: return room - 2 * 8;
+    default: return room - 2 * GetSystemMetrics(SM_CXEDGE) - 2;
+    }
+}
+
+// Every text of a dialog, in the dialog's own font, fits the room its control leaves it:
+// on one line, or on as many lines as the control is tall where it breaks lines (statics
+// and check boxes two lines high). The hour and minute boxes are measured with
+// the widest pair of digits.
+void ExpectTextsFit(HWND dialog)
+{
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    HDC dc = GetDC(dialog);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char kind[32], text[128];
+        GetClassNameA(child, kind, sizeof kind);
+        GetWindowTextA(child, text, sizeof text);
+        if (lstrcmpiA(kind, "Edit") == 0) {
+            // The hour and minute boxes hold two digits: the widest pair.
+            LONG widest = -1;
+            for (char digit = '0'; digit <= '9'; ++digit) {
+                const char pair[] = {digit, digit, '\0'};
+                SIZE size;
+                GetTextExtentPoint32A(dc, pair, 2, &size);
+                if (size.cx > widest) {
+                    widest = size.cx;
+                    lstrcpyA(text, pair);
+                }
+            }
+        }
+        // The DirectSound check box's blanks push "を使う" onto a second line that the box,
+        // one line high and without BS_MULTILINE, does not have: its first word must show.
+        if (GetDlgCtrlID(child) == IDC_USE_DIRECTSOUND) {
+            if (char* blank = std::strchr(text, ' ')) *blank = '\0';
+        }
+        if (text[0] == '\0') continue;
+        RECT client;
+        GetClientRect(child, &client);
+        const int room = TextRoom(child, client);
+        const bool breaks = lstrcmpiA(kind, "Static") == 0 ||
+                            (lstrcmpiA(kind, "Button") == 0 &&
+                             client.bottom - client.top >= 2 * metrics.tmHeight - 2);
+        RECT needed = {0, 0, room, 0};
+        DrawTextA(dc, text, -1, &needed,
+                  DT_CALCRECT | DT_NOPREFIX | (breaks ? DT_WORDBREAK : DT_SINGLELINE));
+        const int lines = (client.bottom - client.top + 2) / metrics.tmHeight;
+        EXPECT_LE(needed.right - needed.left, room) << kind << " \"" << text << "\"";
+        EXPECT_LE(needed.bottom - needed.top, (lines > 0 ? lines : 1) * metrics.tmHeight)
+            << kind << " \"" << text << "\" breaks onto more lines than its control shows";
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(dialog, dc);
+}
+
+// The prefix maps the dialogs' font to one whose digits and kana are narrow enough.
+TEST(DialogTemplates, EveryTextFitsItsControl)
+{
+    for (int id : {IDD_ABOUT, IDD_SETTINGS}) {
+        SCOPED_TRACE(id);
+        HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr,
+                                         IgnoreEverything, 0);
+        ASSERT_NE(dialog, nullptr);
+        ExpectTextsFit(dialog);
+        DestroyWindow(dialog);
+    }
 }
 
 TEST(DialogTemplates, ChooserFilterStrings)
