@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 static constexpr char WaveExtension[] = ".wav";
@@ -11,13 +10,6 @@ static constexpr char WaveExtension[] = ".wav";
 void FormatListLine(int hour, int minute, const char* path, char (&line)[ListLineSize])
 {
     std::snprintf(line, sizeof line, "%02d : %02d   %s", hour, minute, path);
-}
-
-int ReadTwoCharNumber(const char* text)
-{
-    char digits[3] = {};
-    std::strncpy(digits, text, 2);
-    return std::atoi(digits);
 }
 
 void ParseListLine(const char* line, AlarmEntry* entry)

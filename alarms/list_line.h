@@ -16,10 +16,6 @@ void FormatListLine(int hour, int minute, const char* path, char (&line)[ListLin
 // Takes a list line apart by position; each number keeps its low 8 bits.
 void ParseListLine(const char* line, AlarmEntry* entry);
 
-// Reads at most the first two characters of text as a decimal number: leading blanks
-// skipped, an optional sign, digits up to the first non-digit; no digits give 0.
-int ReadTwoCharNumber(const char* text);
-
 // One click on a pair of arrows: up adds one and period becomes 0, down subtracts one and
 // -1 becomes period - 1; any other part of the scroll bar leaves the value.
 enum class ArrowClick { Up, Down, Other };
