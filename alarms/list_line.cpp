@@ -51,25 +51,39 @@ void LowerCaseSingleByteLetters(char* text)
     }
 }
 
-RegisterOutcome CheckRegistration(char* path, bool (*fileExists)(const char* path),
-                                  const char* hourText, const char* minuteText, int& hour,
-                                  int& minute, const AlarmEntry* table, int count)
+Registration NormaliseRegistration(const char* typedPath, const char* hourText,
+                                   const char* minuteText)
 {
-    if (!path[0]) return RegisterOutcome::Ignored;
-    if (!fileExists(path)) return RegisterOutcome::InvalidFile;
+    Registration registration;
+    std::snprintf(registration.typedPath, sizeof registration.typedPath, "%s", typedPath);
+    std::memcpy(registration.path, registration.typedPath, sizeof registration.path);
+    LowerCaseSingleByteLetters(registration.path);
+    registration.hour = ReadTwoCharNumber(hourText);
+    registration.minute = ReadTwoCharNumber(minuteText);
+    return registration;
+}
+
+RegisterOutcome CheckRegistration(const Registration& registration,
+                                  bool (*fileExists)(const char* path), const AlarmEntry* table,
+                                  int count)
+{
+    if (!registration.typedPath[0]) return RegisterOutcome::Ignored;
+    if (!fileExists(registration.typedPath)) return RegisterOutcome::InvalidFile;
     // '.' is never part of a double-byte character, so a plain byte search cannot match
     // across one.
-    LowerCaseSingleByteLetters(path);
-    if (!std::strstr(path, WaveExtension)) return RegisterOutcome::InvalidFile;
-    hour = ReadTwoCharNumber(hourText);
-    minute = ReadTwoCharNumber(minuteText);
-    const auto hourByte = static_cast<uint8_t>(hour);
-    const auto minuteByte = static_cast<uint8_t>(minute);
+    if (!std::strstr(registration.path, WaveExtension)) return RegisterOutcome::InvalidFile;
+    const auto hourByte = static_cast<uint8_t>(registration.hour);
+    const auto minuteByte = static_cast<uint8_t>(registration.minute);
     for (int slot = 0; slot < count; ++slot)
         if (table[slot].hour == hourByte && table[slot].minute == minuteByte)
             return RegisterOutcome::Duplicate;
     if (count + 1 > AlarmSlots) return RegisterOutcome::ListFull;
     return RegisterOutcome::Accepted;
+}
+
+bool PassedFileChecks(RegisterOutcome outcome)
+{
+    return outcome != RegisterOutcome::Ignored && outcome != RegisterOutcome::InvalidFile;
 }
 
 void OrderTableAsLines(const char* const* lines, int lineCount, const AlarmEntry* source,

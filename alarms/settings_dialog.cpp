@@ -288,9 +288,15 @@ static void OnRegister(HWND dialog)
     char minuteText[3];
     GetWindowTextA(HourBox, hourText, sizeof hourText);
     GetWindowTextA(MinuteBox, minuteText, sizeof minuteText);
+    const Registration registration = NormaliseRegistration(path, hourText, minuteText);
     const int count = ListLineCount();
-    switch (CheckRegistration(path, SoundFileExists, hourText, minuteText, DialogHour,
-                              DialogMinute, DialogAlarmTable, count)) {
+    const RegisterOutcome outcome =
+        CheckRegistration(registration, SoundFileExists, DialogAlarmTable, count);
+    if (PassedFileChecks(outcome)) {
+        DialogHour = registration.hour;
+        DialogMinute = registration.minute;
+    }
+    switch (outcome) {
     case RegisterOutcome::Ignored:
         return;
     case RegisterOutcome::InvalidFile:
@@ -305,8 +311,8 @@ static void OnRegister(HWND dialog)
     case RegisterOutcome::Accepted:
         break;
     }
-    AddListLine(DialogHour, DialogMinute, path);
-    OrderDialogTableWithNewAlarm(count, path);
+    AddListLine(registration.hour, registration.minute, registration.path);
+    OrderDialogTableWithNewAlarm(count, registration.path);
 }
 
 static void OnDelete()
