@@ -86,6 +86,18 @@ bool PassedFileChecks(RegisterOutcome outcome)
     return outcome != RegisterOutcome::Ignored && outcome != RegisterOutcome::InvalidFile;
 }
 
+// The first slot of source not yet used whose list line is line; -1 when there is none.
+static int SlotMadeInto(const char* line, const AlarmEntry* source, int count, const bool* used)
+{
+    for (int slot = 0; slot < count; ++slot) {
+        if (used[slot]) continue;
+        char made[ListLineSize];
+        FormatListLine(source[slot].hour, source[slot].minute, source[slot].path, made);
+        if (std::strcmp(made, line) == 0) return slot;
+    }
+    return -1;
+}
+
 void OrderTableAsLines(const char* const* lines, int lineCount, const AlarmEntry* source,
                        int count, AlarmEntry* table)
 {
@@ -93,19 +105,13 @@ void OrderTableAsLines(const char* const* lines, int lineCount, const AlarmEntry
     if (count > AlarmSlots) count = AlarmSlots;
     if (lineCount > AlarmSlots) lineCount = AlarmSlots;
     for (int k = 0; k < lineCount; ++k) {
-        int match = -1;
-        for (int slot = 0; slot < count && match < 0; ++slot) {
-            if (used[slot]) continue;
-            char line[ListLineSize];
-            FormatListLine(source[slot].hour, source[slot].minute, source[slot].path, line);
-            if (std::strcmp(line, lines[k]) == 0) match = slot;
-        }
-        if (match < 0) {
+        const int slot = SlotMadeInto(lines[k], source, count, used);
+        if (slot < 0) {
             ParseListLine(lines[k], &table[k]);
             continue;
         }
-        used[match] = true;
-        table[k] = source[match];
+        used[slot] = true;
+        table[k] = source[slot];
     }
 }
 
