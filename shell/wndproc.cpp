@@ -77,7 +77,6 @@ static void OnDropFiles(HDROP drop)
 LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DESTROY: OnDestroy();
     case WM_MOVE: OnMove(); return 0;
     case WM_ERASEBKGND: ClockTick(); return 0;
     case WM_TIMER: ClockTick(); return 0;
@@ -88,5 +87,7 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case MM_MCINOTIFY: CloseWaveMci(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
+    // Last, because nothing comes after it: the process ends inside OnDestroy.
+    case WM_DESTROY: OnDestroy();
     }
 }
