@@ -187,18 +187,6 @@ void FillLoop(const PixelBuffer& target, const HandPoint* points, int count, con
 
 }  // namespace
 
-int BytesPerPixel(int32_t depth)
-{
-    switch (depth) {
-    case 8: return 1;
-    case 15:
-    case 16: return 2;
-    case 24: return 3;
-    case 32: return 4;
-    default: return 0;
-    }
-}
-
 PolygonExtent PolygonBounds(const HandPoint* points, int count)
 {
     PolygonExtent bounds = {points[0].x, points[0].x, points[0].y, points[0].y};
