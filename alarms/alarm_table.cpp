@@ -12,7 +12,6 @@ int32_t UseDirectSound;
 int32_t AlarmFired;
 uint8_t AlarmFiredMinute;
 
-static constexpr char DefaultAlarmSound[] = "pelio.wav";
 static constexpr int DefaultAlarms = 24;
 
 // Without a settings file the clock has one alarm on every full hour.
@@ -61,6 +60,6 @@ void TriggerAlarms(unsigned hour, unsigned minute, AlarmPlayer play)
         // timer dispatching, and the ticks inside it must find this minute spent.
         AlarmFiredMinute = static_cast<uint8_t>(minute);
         AlarmFired = 1;
-        play(entry.path);
+        play(entry);
     }
 }

@@ -6,6 +6,8 @@
 constexpr int AlarmSlots = 48;
 constexpr int AlarmPathSize = 260;
 constexpr uint8_t AlarmEndMark = 99;
+// The default alarms' sound, and the chime an alarm plays when its own file cannot.
+constexpr char DefaultAlarmSound[] = "pelio.wav";
 
 #pragma pack(push, 1)
 struct AlarmEntry {
@@ -37,8 +39,8 @@ void CountAlarms();
 // blanks skipped, an optional sign, digits up to the first non-digit; no digits give 0).
 int ReadTwoCharNumber(const char* text);
 
-// Starts playing one alarm's file; reads the path only during the call.
-using AlarmPlayer = void (*)(const char* path);
+// Starts playing one alarm's file; reads the entry only during the call.
+using AlarmPlayer = void (*)(const AlarmEntry& entry);
 
 // Hands every active alarm due at hour:minute to play, in table order, once per minute.
 void TriggerAlarms(unsigned hour, unsigned minute, AlarmPlayer play);

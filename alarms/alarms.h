@@ -8,9 +8,20 @@
 #include "alarms/alarm_table.h"
 
 void CheckAlarms(const SYSTEMTIME& time);
+// The sound the clock played last has ended; `failed` when the device broke it off.
+void OnAlarmSoundEnded(bool failed);
+
+// Notices of alarms that could not sound as they should: added on the window thread,
+// shown one message box at a time outside the tick.
+void AddAlarmNotice(uint8_t hour, uint8_t minute, const char* text);
+void ShowAlarmNotices();
 
 void LoadSettings();
 // False when the settings file could not be written.
 bool SaveSettings();
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Set by the settings dialog's OK when it has just made the clock topmost; cleared by
+// whoever opens the dialog. Only then is the clock lifted again once the dialog is gone.
+extern bool OkMadeClockTopmost;

@@ -58,6 +58,8 @@ static char BrowseFolder[MAX_PATH];
 static char BrowseFile[MAX_PATH];
 static char BrowseFileTitle[MAX_PATH];
 
+bool OkMadeClockTopmost;
+
 static int ListLineCount()
 {
     const auto count = static_cast<int>(SendMessageA(AlarmList, LB_GETCOUNT, 0, 0));
@@ -149,6 +151,7 @@ static void OnInitSettings(HWND dialog)
     SetScrollRange(MinuteArrows, SB_CTL, 0, MinutePeriod, FALSE);
     SetWindowTextA(HourBox, "00");
     SetWindowTextA(MinuteBox, "00");
+    SetClockIcon(dialog);
     SetWindowPos(dialog, HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) / 2 - 200,
                  GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOSIZE);
 
@@ -216,6 +219,7 @@ static void OnOk(HWND dialog)
     OnTop = IsChecked(dialog, IDC_ON_TOP) ? 1 : 0;
     SetWindowPos(MainWindow, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    OkMadeClockTopmost = OnTop != 0;
     SettingsUnsaved = !SaveSettings();
     if (SettingsUnsaved) MessageBoxA(dialog, SaveFailedText, MessageCaption, MB_OK);
     EndDialog(dialog, 0);

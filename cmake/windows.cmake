@@ -45,11 +45,6 @@ configure_file(${CMAKE_SOURCE_DIR}/resources/release/readme-ja.txt.in
     "${CMAKE_BINARY_DIR}/release/はじめにお読みください.txt" @ONLY NEWLINE_STYLE CRLF)
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/release/version CONTENT "@PROJECT_VERSION@\n" @ONLY)
 
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-add_subdirectory(tests/platform)
-add_subdirectory(tests/e2e)
-add_subdirectory(bench/wine)
-
 # windres does not report the files it embeds: without this a changed picture, icon or
 # manifest would leave the old one in the exe and in every test program.
 file(GLOB PELIO_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.bmp
@@ -57,7 +52,27 @@ file(GLOB PELIO_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*
 list(APPEND PELIO_RESOURCE_FILES ${CMAKE_BINARY_DIR}/generated/pelio_version.h
     ${CMAKE_BINARY_DIR}/generated/pelioclock.manifest)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/pelioclock.rc
-    DIRECTORY ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/platform ${CMAKE_SOURCE_DIR}/bench/wine
+    PROPERTIES OBJECT_DEPENDS "${PELIO_RESOURCE_FILES}")
+
+# scripts/run.sh builds the program alone: no test toolchain needs to be installed for it.
+# Without GoogleTest's sources, which only the tests need, they are left out.
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+    set(PELIO_TESTS_DEFAULT ON)
+else()
+    set(PELIO_TESTS_DEFAULT OFF)
+endif()
+option(PELIO_TESTS "Build the Wine-hosted tests, the end-to-end driver and the benchmarks"
+       ${PELIO_TESTS_DEFAULT})
+if(NOT PELIO_TESTS)
+    return()
+endif()
+
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(tests/platform)
+add_subdirectory(tests/e2e)
+add_subdirectory(bench/wine)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/pelioclock.rc
+    DIRECTORY ${CMAKE_SOURCE_DIR}/tests/platform ${CMAKE_SOURCE_DIR}/bench/wine
     PROPERTIES OBJECT_DEPENDS "${PELIO_RESOURCE_FILES}")
 
 # The footprint benchmark's floors: a window and a one-second timer, then the clock's shape

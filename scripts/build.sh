@@ -13,7 +13,7 @@ cmake --build "$build/native" -j "$jobs" >/dev/null
 
 cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$PELIO_WINDOWS_ARCH.cmake" \
-    -DPELIO_NATIVE_BUILD="$build/native" >"$build.win32-config.log" 2>&1 \
+    -DPELIO_NATIVE_BUILD="$build/native" -DPELIO_TESTS=ON >"$build.win32-config.log" 2>&1 \
     || { cat "$build.win32-config.log"; exit 1; }
 cmake --build "$build/win32" -j "$jobs" -- --no-print-directory | grep -E "error|warning" || true
 cmake --build "$build/win32" -j "$jobs" >/dev/null

@@ -12,26 +12,11 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 1
 fi
 
-"$root/scripts/setup.sh"
+# Only what running needs: the tests' compilers and tools are scripts/test.sh's business.
+PELIO_BUILD=$build "$root/scripts/build-clock.sh"
 if ! xdpyinfo >/dev/null 2>&1; then
     echo "run: cannot reach the X display $DISPLAY" >&2
     exit 1
 fi
-PELIO_BUILD=$build "$root/scripts/build.sh"
 
-unset WINEPREFIX
-. "$root/scripts/wine-env.sh"
-mkdir -p "$(dirname "$WINEPREFIX")"
-pelio_make_prefix "$WINEPREFIX" || { echo "run: could not create the Wine prefix"; cat "$WINEPREFIX.log"; exit 1; }
-
-mkdir -p "$work"
-[ -e "$work/pelio.wav" ] || cp "$root/resources/pelio.wav" "$work/pelio.wav"
-cd "$work"
-# The clock ends with exit code 1 whether it was closed or could not start; Wine's own
-# chatter goes to a log beside the prefix.
-status=0
-wine "$build/win32/PelioClock.exe" </dev/null >"$WINEPREFIX.run.log" 2>&1 || status=$?
-if [ "$status" -gt 1 ]; then
-    echo "run: Wine ended with status $status (see $WINEPREFIX.run.log)" >&2
-    exit "$status"
-fi
+PELIO_BUILD=$build exec "$root/scripts/start-clock.sh" "$work"

@@ -1,11 +1,21 @@
 #!/bin/bash
-# Installs what building and running the clock needs on Debian 12, once; quiet when done.
+# Installs what building, running and testing the clock needs on Debian 12, once; quiet
+# when done.
 set -euo pipefail
+# Usage: scripts/setup.sh [run]   (run: only what building and running the clock needs,
+# as scripts/run.sh asks; without it also the compilers, libraries and tools of the tests)
 
-packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
-    g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine32:i386 wine64
-    xvfb xdotool imagemagick sox fonts-ipafont-gothic locales libx11-dev x11-utils procps
-    clang libclang-rt-14-dev python3 optipng)
+# Running: Wine, the cross compiler, CMake, the Japanese font and locale, xdpyinfo.
+packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64
+    fonts-ipafont-gothic locales x11-utils)
+if [ "${1:-}" != run ]; then
+    packages+=(g++ libgtest-dev libgmock-dev googletest libbenchmark-dev g++-mingw-w64-x86-64
+        mingw-w64-tools xvfb xdotool imagemagick sox libx11-dev procps clang libclang-rt-14-dev
+        python3 optipng openbox x11-apps desktop-file-utils)
+elif (. "$(dirname "$0")/windows-arch.sh" && [ "$PELIO_WINDOWS_ARCH" = x86_64 ]); then
+    # A host that runs no 32-bit code runs the clock built for x86_64.
+    packages+=(g++-mingw-w64-x86-64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -22,11 +22,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pelio_make_prefix "$WINEPREFIX" && pelio_without_debugger "$WINEPREFIX" \
+pelio_make_prefix "$WINEPREFIX" bare && pelio_without_debugger "$WINEPREFIX" \
     || { echo "test: could not create the Wine prefix"; cat "$WINEPREFIX.log"; exit 1; }
 # The end-to-end scenarios each copy this one, which nothing ever runs in.
 pelio_make_e2e_template "$build/e2e-template" \
     || { echo "test: could not create the e2e template prefix"; cat "$build/e2e-template.log"; exit 1; }
+# The desktop scenarios' template is made as scripts/run.sh makes the user's prefix.
+pelio_make_desktop_template "$build/desktop-template" \
+    || { echo "test: could not create the desktop template prefix"; cat "$build/desktop-template.log"; exit 1; }
 
 # Wine-hosted tests create windows and surfaces: give them a screen of their own.
 pelio_start_xserver 24

@@ -17,11 +17,13 @@ void OnMenuCommand(WPARAM wParam)
 {
     switch (wParam) {
     case IDM_SETTINGS:
+        OkMadeClockTopmost = false;
         DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_SETTINGS), MainWindow,
                         SettingsDialogProc, 0);
         // Wine links a window that owns a topmost popup just below that popup, outside the
         // topmost band, so the dialog's OK cannot lift the clock while the dialog is up.
-        if (OnTop)
+        // After Cancel, a refused OK or an OK that cleared OnTop the clock stays where it is.
+        if (OkMadeClockTopmost)
             SetWindowPos(MainWindow, HWND_TOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         break;
@@ -49,7 +51,10 @@ static void PlaceAboutBox(HWND dialog)
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG: PlaceAboutBox(dialog); return FALSE;
+    case WM_INITDIALOG:
+        SetClockIcon(dialog);
+        PlaceAboutBox(dialog);
+        return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) EndDialog(dialog, 0);
         return FALSE;

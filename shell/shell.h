@@ -16,6 +16,12 @@ constexpr UINT_PTR ClockTimerIdentifier = 1;
 constexpr UINT ClockTimerPeriodMs = 1000;
 constexpr int ExitCodeClosed = 1;
 
+// Messages the clock posts to its own window. The streaming worker reports the end of
+// a sound (wParam non-zero when the device broke it off); an alarm that could not sound
+// as it should asks for its notice to be shown outside the tick.
+constexpr UINT SoundEndedMessage = WM_APP + 1;
+constexpr UINT AlarmNoticeMessage = WM_APP + 2;
+
 extern HWND MainWindow;
 extern HINSTANCE AppInstance;
 extern int32_t TickEnabled;
@@ -33,6 +39,10 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 void ClockTick();
 void CloseClock();
 void UpdateScreenRect();
+
+// Gives a window of the clock icon 115, so a desktop's task switcher and window list show
+// the program's own picture (the window class has no icon).
+void SetClockIcon(HWND window);
 
 // Popup menu and About box.
 void CreateClockMenu();

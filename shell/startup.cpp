@@ -1,6 +1,7 @@
 // Start-up: the window, then every subsystem in the order the others rely on.
 #include "alarms/alarms.h"
 #include "display/display.h"
+#include "resources/resource.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
@@ -28,6 +29,17 @@ static BOOL RegisterClockClass(HINSTANCE instance)
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = ClockClassName;
     return RegisterClassA(&windowClass) != 0;
+}
+
+void SetClockIcon(HWND window)
+{
+    const auto big = static_cast<HICON>(LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_PELIO),
+                                                   IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    const auto small = static_cast<HICON>(LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_PELIO),
+                                                     IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                     GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
 static void ReadDisplayDepth()
@@ -68,6 +80,7 @@ BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y)
                                  nullptr, nullptr, instance, nullptr);
     if (!MainWindow) return FALSE;
     AppInstance = instance;
+    SetClockIcon(MainWindow);
 
     ReadDisplayDepth();
     if (!CreateDisplay(MainWindow)) return FALSE;

@@ -12,6 +12,7 @@
 #include "sound/wave_reader.h"
 
 std::atomic<int32_t> SoundPlaying{0};
+SoundMessageBoxProc SoundMessageBoxTestHook = MessageBoxA;
 
 // The worker's wait set: the window thread's request to end comes first.
 enum StreamEvent { QuitEvent, NotifyEvent, StopEvent, StreamEventCount };
@@ -47,11 +48,17 @@ static constexpr DWORD StreamBufferFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLP
     DSBCAPS_GETCURRENTPOSITION2;
 static_assert(StreamBufferFlags == 0x181E0, "frequency, pan, volume, notify, focus, cursor");
 
-BOOL InitDSound()
+BOOL OpenDSound()
 {
     if (Stream.dsound) return TRUE;
     if (SUCCEEDED(DirectSoundCreate(nullptr, &Stream.dsound, nullptr))) return TRUE;
     Stream.dsound = nullptr;
+    return FALSE;
+}
+
+BOOL InitDSound()
+{
+    if (OpenDSound()) return TRUE;
     SoundMessageBoxTestHook(nullptr, "DirectSoundオブジェクト作成失敗", "InitDSound - PelioClock",
                             MB_OK);
     return FALSE;
@@ -143,12 +150,14 @@ static HRESULT RefillQuarter()
     return DS_OK;
 }
 
-// Worker thread: silences and releases the stream, then lets the next play begin.
-static void EndStream()
+// Worker thread: silences and releases the stream, lets the next play begin, and tells
+// the window whether the sound played to its end or the device broke it off.
+static void EndStream(bool failed)
 {
     Stream.buffer->Stop();
     StopWaveStream();
     SoundPlaying = 0;
+    PostMessageA(MainWindow, SoundEndedMessage, failed, 0);
 }
 
 static DWORD WINAPI StreamWorker(void*)
@@ -160,11 +169,11 @@ static DWORD WINAPI StreamWorker(void*)
         case WAIT_OBJECT_0 + NotifyEvent: {
             const HRESULT refilled = RefillQuarter();
             if (FAILED(refilled)) {
-                EndStream();
+                EndStream(true);
                 return static_cast<DWORD>(refilled);
             }
             if (Stream.playedBytes >= Stream.endBytes) {
-                EndStream();
+                EndStream(false);
                 return 0;
             }
             break;
@@ -172,7 +181,7 @@ static DWORD WINAPI StreamWorker(void*)
         // The buffer stopped by itself (its device went away), or the wait set broke.
         case WAIT_OBJECT_0 + StopEvent:
         case WAIT_FAILED:
-            EndStream();
+            EndStream(true);
             return 0;
         default:
             break;
@@ -218,23 +227,29 @@ static DWORD StreamEndBytes(HMMIO file, const MMCKINFO& riffChunk)
     return held < riffChunk.cksize ? held : riffChunk.cksize;
 }
 
-static BOOL OpenStreamSource(const char* path)
+static SoundFailure OpenStreamSource(const char* path)
 {
     WaveSource& source = Stream.source;
-    if (!OpenWaveReader(path, &source.file, &source.format, &source.riffChunk)) return FALSE;
+    SoundFailure failure = SoundFailure::None;
+    if (!OpenWaveReader(path, &source.file, &source.format, &source.riffChunk, &failure))
+        return failure;
     Stream.endBytes = StreamEndBytes(source.file, source.riffChunk);
     const WAVEFORMATEX& format = *source.format;
     StreamSizes sizes{};
-    if (!SeekWaveData(source.file, &source.dataChunk, &source.riffChunk) ||
-        !StreamFormatPlayable(format.nChannels, format.nSamplesPerSec, format.wBitsPerSample,
-                              format.nBlockAlign) ||
-        !ComputeStreamSizes(format.nBlockAlign, format.nSamplesPerSec, &sizes)) {
+    if (!SeekWaveData(source.file, &source.dataChunk, &source.riffChunk))
+        failure = SoundFailure::Unreadable;
+    // A PCM file of a shape the device is not known to take is the reader's wrong format.
+    else if (!StreamFormatPlayable(format.nChannels, format.nSamplesPerSec, format.wBitsPerSample,
+                                   format.nBlockAlign) ||
+             !ComputeStreamSizes(format.nBlockAlign, format.nSamplesPerSec, &sizes))
+        failure = SoundFailure::BadFormat;
+    if (failure != SoundFailure::None) {
         CloseWaveReader(&source.file, &source.format);
-        return FALSE;
+        return failure;
     }
     Stream.quarterBytes = sizes.quarterBytes;
     Stream.bufferBytes = sizes.bufferBytes;
-    return TRUE;
+    return SoundFailure::None;
 }
 
 static BOOL CreateStreamBuffer()
@@ -259,37 +274,44 @@ static BOOL CreateStreamBuffer()
 }
 
 // Window thread, with SoundPlaying already claimed by the caller.
-static BOOL StartStream(const char* path)
+static SoundFailure StartStream(const char* path)
 {
     EndStreamWorker();
-    if (!OpenStreamSource(path)) return FALSE;
+    const SoundFailure opened = OpenStreamSource(path);
+    if (opened != SoundFailure::None) return opened;
     if (FAILED(Stream.dsound->SetCooperativeLevel(MainWindow, DSSCL_NORMAL))) {
         ReleaseDSound();
-        return FALSE;
+        return SoundFailure::DeviceFailed;
     }
     if (!CreateStreamBuffer() || !FillWholeBuffer() || !StartStreamWorker()) {
         StopWaveStream();
-        return FALSE;
+        return SoundFailure::DeviceFailed;
     }
     Stream.buffer->SetCurrentPosition(0);
     if (FAILED(Stream.buffer->Play(0, 0, DSBPLAY_LOOPING))) {
         EndStreamWorker();
         StopWaveStream();
-        return FALSE;
+        return SoundFailure::DeviceFailed;
     }
-    return TRUE;
+    return SoundFailure::None;
 }
 
-BOOL PlayWaveStream(const char* path)
+// Hands the outcome to a caller that asked for it; TRUE when the sound started.
+static BOOL Report(SoundFailure why, SoundFailure* failure)
 {
-    if (!Stream.dsound || !path) return FALSE;
-    // Claimed before the file is opened: the reader's message boxes go on dispatching
-    // timer ticks, and an alarm due meanwhile must not start a second play.
+    if (failure) *failure = why;
+    return why == SoundFailure::None;
+}
+
+BOOL PlayWaveStream(const char* path, SoundFailure* failure)
+{
+    if (!path) return Report(SoundFailure::NotOpened, failure);
+    if (!Stream.dsound) return Report(SoundFailure::NoDevice, failure);
     int32_t idle = 0;
-    if (!SoundPlaying.compare_exchange_strong(idle, 1)) return FALSE;
-    if (StartStream(path)) return TRUE;
-    SoundPlaying = 0;
-    return FALSE;
+    if (!SoundPlaying.compare_exchange_strong(idle, 1)) return Report(SoundFailure::Busy, failure);
+    const SoundFailure started = StartStream(path);
+    if (started != SoundFailure::None) SoundPlaying = 0;
+    return Report(started, failure);
 }
 
 void ReleaseDSound()

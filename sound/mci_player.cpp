@@ -1,5 +1,6 @@
 // Plays a file through the MCI "waveaudio" device, which reads it by itself and tells
-// the main window when it has finished; the window then closes the device.
+// the main window when it has finished, or failed on its way; the window then closes the
+// device.
 #include "sound/sound.h"
 
 #include <mmsystem.h>
@@ -10,17 +11,28 @@
 // The device of the last open; kept after the close, which then fails harmlessly.
 static MCIDEVICEID MciDeviceId;
 
-void PlayWaveMci(const char* path)
+// Hands the outcome to a caller that asked for it; TRUE when the sound started.
+static BOOL Report(SoundFailure why, SoundFailure* failure)
 {
-    if (!path) return;
+    if (failure) *failure = why;
+    return why == SoundFailure::None;
+}
+
+// A play that did not start leaves the next one free.
+static BOOL Abandon(SoundFailure why, SoundFailure* failure)
+{
+    SoundPlaying = 0;
+    return Report(why, failure);
+}
+
+BOOL PlayWaveMci(const char* path, SoundFailure* failure)
+{
+    if (!path) return Report(SoundFailure::NotOpened, failure);
     int32_t idle = 0;
-    if (!SoundPlaying.compare_exchange_strong(idle, 1)) return;
+    if (!SoundPlaying.compare_exchange_strong(idle, 1)) return Report(SoundFailure::Busy, failure);
     // The device walks the file's chunks by their stated sizes too; a damaged size that
     // leads its search back would hold this thread in the open for ever.
-    if (!WaveChunksLeadForward(path)) {
-        SoundPlaying = 0;
-        return;
-    }
+    if (!WaveChunksLeadForward(path)) return Abandon(SoundFailure::Unreadable, failure);
 
     MCI_OPEN_PARMSA open = {};
     open.lpstrDeviceType = "waveaudio";
@@ -28,10 +40,12 @@ void PlayWaveMci(const char* path)
     const MCIERROR opened = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
                                             reinterpret_cast<DWORD_PTR>(&open));
     MciDeviceId = open.wDeviceID;
-    // A file the device cannot open plays nothing, so the next sound must not be refused.
+    // The device only says it could not open the file; the reader tells why, in the same
+    // words as for the streaming player. A file it finds nothing wrong with was refused
+    // by the device itself, or there is no device to play it.
     if (opened != 0) {
-        SoundPlaying = 0;
-        return;
+        const SoundFailure fault = WaveFileFault(path);
+        return Abandon(fault == SoundFailure::None ? SoundFailure::DeviceFailed : fault, failure);
     }
     // The device's play thread posts the notification and only then returns through the
     // driver's code; closing at once on the notification would unload the driver under
@@ -43,8 +57,9 @@ void PlayWaveMci(const char* path)
     play.dwCallback = reinterpret_cast<DWORD_PTR>(MainWindow);
     if (mciSendCommandA(MciDeviceId, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) != 0) {
         CloseWaveMci();
-        SoundPlaying = 0;
+        return Abandon(SoundFailure::DeviceFailed, failure);
     }
+    return Report(SoundFailure::None, failure);
 }
 
 DWORD CloseWaveMci()

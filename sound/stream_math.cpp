@@ -16,7 +16,7 @@ bool ComputeStreamSizes(uint16_t blockAlign, uint32_t samplesPerSec, StreamSizes
 bool StreamFormatPlayable(uint16_t channels, uint32_t samplesPerSec, uint16_t bitsPerSample,
                           uint16_t blockAlign)
 {
-    constexpr uint32_t lowestRate = 100, highestRate = 100000;
+    constexpr uint32_t lowestRate = 100, highestRate = 200000;
     const bool wholeBytes = bitsPerSample == 8 || bitsPerSample == 16 || bitsPerSample == 24 ||
                             bitsPerSample == 32;
     return channels >= 1 && channels <= 8 && wholeBytes &&

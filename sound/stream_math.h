@@ -17,8 +17,9 @@ bool ComputeStreamSizes(uint16_t blockAlign, uint32_t samplesPerSec, StreamSizes
 
 // Whether a PCM format is one DirectSound documents as playable: 1 to 8 channels of 8,
 // 16, 24 or 32-bit samples, a block of exactly one frame, and a rate from 100 to
-// 100000 Hz (the buffer frequency range of the DirectX 3 interfaces). Some DirectSound
-// implementations fault on others instead of refusing them.
+// 200000 Hz (the buffer frequency range of the DirectSound of Windows XP and later,
+// which the clock is built for). Some DirectSound implementations fault on others
+// instead of refusing them.
 bool StreamFormatPlayable(uint16_t channels, uint32_t samplesPerSec, uint16_t bitsPerSample,
                           uint16_t blockAlign);
 

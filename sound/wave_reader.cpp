@@ -2,10 +2,7 @@
 
 #include <cstring>
 
-#include "shell/shell.h"
 #include "sound/stream_math.h"
-
-SoundMessageBoxProc SoundMessageBoxTestHook = MessageBoxA;
 
 static constexpr FOURCC WaveForm = mmioFOURCC('W', 'A', 'V', 'E');
 static constexpr FOURCC FormatChunkId = mmioFOURCC('f', 'm', 't', ' ');
@@ -15,9 +12,14 @@ static constexpr LONG PcmFormatBytes = 16;
 
 static_assert(sizeof(WAVEFORMATEX) == 18, "the format record is handed to DirectSound as is");
 
-static void ShowWaveError(const char* text)
+const char* SoundFailureText(SoundFailure failure)
 {
-    SoundMessageBoxTestHook(MainWindow, text, WaveErrorCaption, MB_OK);
+    switch (failure) {
+    case SoundFailure::NotOpened: return "WAVファイルが開けません。";
+    case SoundFailure::NotWave: return "WAVEファイルではありません。";
+    case SoundFailure::BadFormat: return "正しいＷＡＶＥフォーマットではありません。";
+    default: return nullptr;
+    }
 }
 
 // The subchunk search steps from chunk to chunk by their stated sizes, with 32-bit file
@@ -48,62 +50,68 @@ static BOOL SubchunksLeadForward(HMMIO file, const MMCKINFO& riffChunk)
     return forward;
 }
 
-// The checks between opening and handing out the file. Messages are shown while the
-// file is still open; the caller releases whatever is held when this fails.
-static BOOL CheckWaveFile(HMMIO file, WAVEFORMATEX** format, MMCKINFO* riffChunk)
+// The checks between opening and handing out the file; the caller releases whatever
+// is held when this fails.
+static SoundFailure CheckWaveFile(HMMIO file, WAVEFORMATEX** format, MMCKINFO* riffChunk)
 {
-    if (mmioDescend(file, riffChunk, nullptr, 0) != MMSYSERR_NOERROR) return FALSE;
-    if (riffChunk->ckid != FOURCC_RIFF || riffChunk->fccType != WaveForm) {
-        ShowWaveError("WAVEファイルではありません。");
-        return FALSE;
-    }
-    if (!SubchunksLeadForward(file, *riffChunk)) return FALSE;
+    if (mmioDescend(file, riffChunk, nullptr, 0) != MMSYSERR_NOERROR)
+        return SoundFailure::Unreadable;
+    if (riffChunk->ckid != FOURCC_RIFF || riffChunk->fccType != WaveForm)
+        return SoundFailure::NotWave;
+    if (!SubchunksLeadForward(file, *riffChunk)) return SoundFailure::Unreadable;
 
     MMCKINFO formatChunk = {};
     formatChunk.ckid = FormatChunkId;
     if (mmioDescend(file, &formatChunk, riffChunk, MMIO_FINDCHUNK) != MMSYSERR_NOERROR)
-        return FALSE;
-    if (formatChunk.cksize < static_cast<DWORD>(PcmFormatBytes)) {
-        ShowWaveError("正しいＷＡＶＥフォーマットではありません。");
-        return FALSE;
-    }
+        return SoundFailure::Unreadable;
+    if (formatChunk.cksize < static_cast<DWORD>(PcmFormatBytes)) return SoundFailure::BadFormat;
 
     // The chunk's first 16 bytes are laid out as the record's first 16.
     WAVEFORMATEX pcm = {};
     if (mmioRead(file, reinterpret_cast<HPSTR>(&pcm), PcmFormatBytes) != PcmFormatBytes)
-        return FALSE;
-    if (pcm.wFormatTag != WAVE_FORMAT_PCM) {
-        ShowWaveError("WAVEファイルではありません。");
-        return FALSE;
-    }
+        return SoundFailure::Unreadable;
+    if (pcm.wFormatTag != WAVE_FORMAT_PCM) return SoundFailure::NotWave;
     // The streaming ring is cut into whole sample frames; a frame of no bytes has none.
-    if (pcm.nBlockAlign == 0) {
-        ShowWaveError("正しいＷＡＶＥフォーマットではありません。");
-        return FALSE;
-    }
+    if (pcm.nBlockAlign == 0) return SoundFailure::BadFormat;
 
     *format = static_cast<WAVEFORMATEX*>(GlobalAlloc(GMEM_FIXED, sizeof(WAVEFORMATEX)));
-    if (!*format) return FALSE;
+    if (!*format) return SoundFailure::Unreadable;
     **format = pcm;  // cbSize stays 0: nothing past the fixed part is passed on
 
-    return mmioAscend(file, &formatChunk, 0) == MMSYSERR_NOERROR;
+    if (mmioAscend(file, &formatChunk, 0) != MMSYSERR_NOERROR) return SoundFailure::Unreadable;
+    return SoundFailure::None;
 }
 
-BOOL OpenWaveReader(const char* path, HMMIO* file, WAVEFORMATEX** format, MMCKINFO* riffChunk)
+BOOL OpenWaveReader(const char* path, HMMIO* file, WAVEFORMATEX** format, MMCKINFO* riffChunk,
+                    SoundFailure* failure)
 {
+    SoundFailure ignored;
+    if (!failure) failure = &ignored;
     *format = nullptr;
+    *file = nullptr;
     HMMIO opened = mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_ALLOCBUF | MMIO_READ);
     if (!opened) {
-        ShowWaveError("WAVファイルが開けません。");
+        *failure = SoundFailure::NotOpened;
         return FALSE;
     }
-    if (!CheckWaveFile(opened, format, riffChunk)) {
+    *failure = CheckWaveFile(opened, format, riffChunk);
+    if (*failure != SoundFailure::None) {
         CloseWaveReader(&opened, format);
-        *file = nullptr;
         return FALSE;
     }
     *file = opened;
     return TRUE;
+}
+
+SoundFailure WaveFileFault(const char* path)
+{
+    WaveSource source{};
+    SoundFailure failure = SoundFailure::None;
+    if (OpenWaveReader(path, &source.file, &source.format, &source.riffChunk, &failure) &&
+        !SeekWaveData(source.file, &source.dataChunk, &source.riffChunk))
+        failure = SoundFailure::Unreadable;
+    CloseWaveReader(&source.file, &source.format);
+    return failure;
 }
 
 BOOL WaveChunksLeadForward(const char* path)

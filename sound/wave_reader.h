@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "sound/sound.h"
+
 // One open file: the handle, its format record (owned, allocated by OpenWaveReader) and
 // the chunks found. dataChunk.cksize counts the sample bytes not yet handed out.
 struct WaveSource {
@@ -14,16 +16,13 @@ struct WaveSource {
     MMCKINFO dataChunk;
 };
 
-constexpr char WaveErrorCaption[] = "Wave file open error - PelioClock";
-
-// Every message box of the sound layer goes through this pointer (MessageBoxA unless a
-// test has put a recorder in its place), so tests never block in a modal box.
-using SoundMessageBoxProc = int(WINAPI*)(HWND owner, LPCSTR text, LPCSTR caption, UINT style);
-extern SoundMessageBoxProc SoundMessageBoxTestHook;
-
 // Opens and checks the file; on success it stands just after the 'fmt ' chunk. On failure
-// nothing is held and the user has seen a message where the failure has one.
-BOOL OpenWaveReader(const char* path, HMMIO* file, WAVEFORMATEX** format, MMCKINFO* riffChunk);
+// nothing is held, and *failure (when asked for) says why.
+BOOL OpenWaveReader(const char* path, HMMIO* file, WAVEFORMATEX** format, MMCKINFO* riffChunk,
+                    SoundFailure* failure = nullptr);
+// What the reader finds wrong with a file, SoundFailure::None when it holds sample data
+// the reader would hand out.
+SoundFailure WaveFileFault(const char* path);
 // Positions the file at its first sample byte, wherever the 'data' chunk lies.
 BOOL SeekWaveData(HMMIO file, MMCKINFO* dataChunk, const MMCKINFO* riffChunk);
 // Copies up to `wanted` sample bytes; *got is 0 after a failure and when nothing remains.

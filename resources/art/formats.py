@@ -1,6 +1,8 @@
-"""Writers for the file formats the program loads: 8-bit BMP, 4-bit ICO, 16-bit PCM WAVE."""
+"""Writers for the file formats the program loads: 8-bit BMP, 4-bit ICO, 16-bit PCM WAVE;
+and PNG for the desktop entry's icon."""
 
 import struct
+import zlib
 
 
 def _dib_rows(index_rows, bits):
@@ -62,3 +64,23 @@ def wav16(rate, samples):
     fmt = struct.pack('<HHIIHH', 1, 1, rate, rate * 2, 2, 16)
     body = b'WAVE' + b'fmt ' + struct.pack('<I', len(fmt)) + fmt + b'data' + struct.pack('<I', len(data)) + data
     return b'RIFF' + struct.pack('<I', len(body)) + body
+
+
+def png_rgba(image, scale=1):
+    """A PNG file (8-bit RGBA) of one icon image (palette, index rows, mask rows with
+    1 = clear), each pixel made a scale x scale block, so the picture stays the icon's."""
+    palette, index_rows, mask_rows = image
+    raw = bytearray()
+    for index_row, mask_row in zip(index_rows, mask_rows):
+        line = bytearray()
+        for index, clear in zip(index_row, mask_row):
+            r, g, b = palette[index]
+            line += bytes((r, g, b, 0 if clear else 255)) * scale
+        raw += (b'\0' + bytes(line)) * scale
+
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+
+    w, h = len(index_rows[0]) * scale, len(index_rows) * scale
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 6, 0, 0, 0))
+            + chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))

@@ -1,6 +1,6 @@
 """Regenerates the clock's bitmaps, icons and default chime from the drawing code here.
 
-usage: make_art.py OUTPUT_DIR [NAME ...]   (names: frame font panel icons chime; default all)
+usage: make_art.py OUTPUT_DIR [NAME ...]   (names: frame font panel icons desktop chime; default all)
 """
 
 import os
@@ -31,12 +31,20 @@ def _icons():
     return {'pelio.ico': formats.ico4(icons.face_icon()), 'about2.ico': formats.ico4(icons.clock_icon())}
 
 
+def _desktop():
+    # The desktop entry's icon is icon 115's own 32 x 32 picture, also at four times its size.
+    import icons
+    face = icons.face_icon()[0]
+    return {'pelio-32.png': formats.png_rgba(face), 'pelio-128.png': formats.png_rgba(face, 4)}
+
+
 def _chime():
     import chime
     return {'pelio.wav': formats.wav16(chime.RATE, chime.samples())}
 
 
-MAKERS = {'frame': _frame, 'font': _font, 'panel': _panel, 'icons': _icons, 'chime': _chime}
+MAKERS = {'frame': _frame, 'font': _font, 'panel': _panel, 'icons': _icons, 'desktop': _desktop,
+          'chime': _chime}
 
 
 def main(argv):

@@ -10,12 +10,15 @@ set -eu -o pipefail
 : "${PELIO_NATIVE_BUILD:=$(dirname "$PELIO_BUILD_DIR")/native}"
 : "${E2E_RESULTS:=$PELIO_BUILD_DIR/e2e-results}"
 : "${E2E_TEMPLATE:=$(dirname "$PELIO_BUILD_DIR")/e2e-template}"
+: "${E2E_DESKTOP_TEMPLATE:=$(dirname "$PELIO_BUILD_DIR")/desktop-template}"
 : "${E2E_TIMEOUT:=60}"
 
 E2E_NAME=$(basename "$0" .sh)
 E2E_RESULT_DIR=$E2E_RESULTS/$E2E_NAME
 E2E_CLOCK_PID=""
 E2E_WATCHDOG_PID=""
+E2E_WM_PID=""
+E2E_XLOGO_PID=""
 E2E_ROOT=""
 E2E_PREFIX=""
 E2E_WORK=""
@@ -48,6 +51,17 @@ e2e_template_ready() {
     ) 8>"$E2E_TEMPLATE.lock"
 }
 
+# The desktop scenarios' template, made as scripts/run.sh makes the user's prefix.
+e2e_desktop_template_ready() {
+    [ "$(cat "$E2E_DESKTOP_TEMPLATE/.pelio-ready" 2>/dev/null)" = "1 desktop" ] && return 0
+    mkdir -p "$(dirname "$E2E_DESKTOP_TEMPLATE")"
+    (
+        flock 8
+        pelio_make_desktop_template "$E2E_DESKTOP_TEMPLATE" \
+            || { cat "$E2E_DESKTOP_TEMPLATE.log" >&2; exit 1; }
+    ) 8>"$E2E_DESKTOP_TEMPLATE.lock"
+}
+
 # e2e_begin [depth]: Xvfb at that depth (24, 16, 15 or 8; E2E_SCREEN=WxH), a copy of the
 # template prefix, a working directory and a capture directory; everything is torn down
 # when the scenario exits, however it exits.
@@ -60,13 +74,19 @@ e2e_begin() {
     # Scratch folders of runs that were killed without their teardown.
     find "$E2E_RESULTS" -maxdepth 1 -name ".run-$E2E_NAME.*" -mmin +10 -exec rm -rf {} + \
         2>/dev/null || true
-    e2e_template_ready
+    local template=$E2E_TEMPLATE
+    if [ -n "${E2E_DESKTOP:-}" ]; then
+        e2e_desktop_template_ready
+        template=$E2E_DESKTOP_TEMPLATE
+    else
+        e2e_template_ready
+    fi
     E2E_ROOT=$(mktemp -d "$E2E_RESULTS/.run-$E2E_NAME.XXXXXX")
     E2E_PREFIX=$E2E_ROOT/prefix
     E2E_WORK=$E2E_ROOT/work
     E2E_CAPTURE=$E2E_ROOT/capture
     mkdir -p "$E2E_WORK" "$E2E_CAPTURE"
-    cp -a "$E2E_TEMPLATE" "$E2E_PREFIX"
+    cp -a "$template" "$E2E_PREFIX"
 
     export WINEPREFIX=$E2E_PREFIX WINEDEBUG=${E2E_WINEDEBUG:--all} LC_ALL=ja_JP.UTF-8
     export CAPTURE_DIR=$E2E_CAPTURE ALSA_CONFIG_PATH=$E2E_ROOT/asound.conf
@@ -82,9 +102,12 @@ pcm.!default {
 ctl.!default { type hw card 0 }
 ALSA
 
-    PELIO_SCREEN_SIZE=${E2E_SCREEN:-1024x768} pelio_start_xserver "$depth" "$E2E_ROOT/xvfb.log"
+    local size=${E2E_SCREEN:-1024x768}
+    [ -z "${E2E_DESKTOP:-}" ] || size=${E2E_SCREEN:-1280x800}
+    PELIO_SCREEN_SIZE=$size pelio_start_xserver "$depth" "$E2E_ROOT/xvfb.log"
     E2E_DISPLAY=$DISPLAY
     export E2E_DISPLAY
+    [ -z "${E2E_DESKTOP:-}" ] || e2e_start_window_manager
 
     # The scenario is stopped from inside before ctest's own time-out would kill it
     # without its teardown. Bash runs a trap only once its foreground command has ended,
@@ -120,6 +143,12 @@ e2e_teardown() {
         kill "$E2E_CLOCK_PID" 2>/dev/null
         wait "$E2E_CLOCK_PID" 2>/dev/null
     fi
+    local pid
+    for pid in "$E2E_XLOGO_PID" "$E2E_WM_PID"; do
+        [ -n "$pid" ] || continue
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
     pelio_stop_xserver
     if [ -n "$E2E_WATCHDOG_PID" ]; then
         kill "$E2E_WATCHDOG_PID" 2>/dev/null
@@ -279,4 +308,69 @@ e2e_unix_pid() {
         fi
     done
     return 1
+}
+
+# --- Desktop scenarios (E2E_DESKTOP=1 before e2e_begin) ---------------------------------
+# openbox manages the screen (E2E_SCREEN defaults to 1280x800 there) and the clock runs in
+# a prefix made as scripts/run.sh makes the user's.
+
+e2e_start_window_manager() {
+    openbox --sm-disable </dev/null >"$E2E_ROOT/openbox.log" 2>&1 &
+    E2E_WM_PID=$!
+    local i
+    # The manager is ready once it has named itself on the root window.
+    for i in $(seq 1 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        kill -0 "$E2E_WM_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    e2e_fail "openbox did not start"
+}
+
+# e2e_start_xlogo <geometry>: an ordinary X program's window to stack against; sets
+# E2E_XLOGO_WINDOW to its X window.
+e2e_start_xlogo() {
+    xlogo -geometry "$1" </dev/null >"$E2E_ROOT/xlogo.log" 2>&1 &
+    E2E_XLOGO_PID=$!
+    E2E_XLOGO_WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -n 1) \
+        || e2e_fail "xlogo did not appear"
+}
+
+# e2e_x_window <title>: waits up to 5 s for the window manager to manage a window with
+# that title (a Windows window's title is its X window's _NET_WM_NAME); prints its X id.
+e2e_x_window() {
+    local i id
+    for i in $(seq 1 50); do
+        for id in $(xprop -root _NET_CLIENT_LIST | sed 's/.*# //; s/,//g'); do
+            if [ "$(xprop -id "$id" _NET_WM_NAME 2>/dev/null | sed 's/^[^"]*"//; s/"$//')" = "$1" ]; then
+                echo $((id))
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# e2e_above <x-window-a> <x-window-b>: true when the manager stacks a above b.
+e2e_above() {
+    local stacking position_a=-1 position_b=-1 i=0 id
+    stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+    for id in $stacking; do
+        [ $((id)) -eq $(($1)) ] && position_a=$i
+        [ $((id)) -eq $(($2)) ] && position_b=$i
+        i=$((i + 1))
+    done
+    [ "$position_a" -ge 0 ] && [ "$position_b" -ge 0 ] || e2e_fail "e2e_above: $1 or $2 is not managed"
+    [ "$position_a" -gt "$position_b" ]
+}
+
+# e2e_activate <x-window>: activates a window the way a click on it would.
+e2e_activate() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowactivate "$1"
+}
+
+# e2e_focus_window: the X window with the keyboard focus, as a decimal id.
+e2e_focus_window() {
+    xdotool getwindowfocus 2>/dev/null || true
 }

@@ -20,7 +20,12 @@ REG
     touch "$prefix/.no-debugger"
 }
 
-# The template that every scenario copies; nothing ever runs in it.
+# The template that the scenarios without a window manager copy; nothing ever runs in it.
 pelio_make_e2e_template() {
-    pelio_make_prefix "$1" && pelio_without_debugger "$1"
+    pelio_make_prefix "$1" bare && pelio_without_debugger "$1"
+}
+
+# The desktop scenarios' template: made exactly as scripts/run.sh makes the user's prefix.
+pelio_make_desktop_template() {
+    pelio_make_prefix "$1" desktop
 }

@@ -13,13 +13,22 @@
 #include <string>
 #include <vector>
 
+#include "shell/shell.h"
 #include "sound/sound.h"
 
-// Closes the device the moment its notice arrives, as the clock's window does.
+// What the streaming worker reported of each stream's end, in order.
+inline std::vector<WPARAM> SoundEndReports;
+
+// Closes the device the moment its notice arrives, as the clock's window does, and
+// notes the ends of streams.
 inline LRESULT CALLBACK SoundTestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == MM_MCINOTIFY) {
         CloseWaveMci();
+        return 0;
+    }
+    if (message == SoundEndedMessage) {
+        SoundEndReports.push_back(wParam);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -53,6 +62,17 @@ inline bool WaitUntilQuiet(DWORD ms)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
     return true;
+}
+
+// Dispatches messages for `ms`.
+inline void PumpMessages(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
 }
 
 // The sink's folder as Wine names it (its Z: drive is the Unix root).

@@ -50,28 +50,37 @@ TEST_F(SoundMci, PlaysTheWholeFileOnceAndClosesOnTheNotice)
     }
 }
 
-TEST_F(SoundMci, AFileTheDeviceCannotOpenLeavesTheNextPlayFree)
+// The device only says it could not open a file; the player says why in the reader's
+// terms, so a dropped file is told in the same words whichever player takes it.
+TEST_F(SoundMci, AFileTheDeviceCannotOpenSaysWhyAndLeavesTheNextPlayFree)
 {
     const std::string good = WriteTestFile("mci-good.wav", ToneFile({1, 1, 11025, 8}, 0.2));
     struct Case {
         const char* name;
         std::string path;
+        SoundFailure failure;
     } cases[] = {
-        {"missing file", TestWaveDir() + "\\mci-missing.wav"},
-        {"not a WAVE file", WriteTestFile("mci-text.wav", "just some text, not sound")},
-        {"empty file", WriteTestFile("mci-empty.wav", "")},
+        {"missing file", TestWaveDir() + "\\mci-missing.wav", SoundFailure::NotOpened},
+        {"not a WAVE file", WriteTestFile("mci-text.wav", "just some text, not sound"), SoundFailure::NotWave},
+        {"empty file", WriteTestFile("mci-empty.wav", ""), SoundFailure::Unreadable},
         // The device's own chunk search would go round for ever on this one.
         {"a chunk size that leads back",
          WriteTestFile("mci-loop.wav", RiffFile(Chunk("LIST", std::string("odd", 4), 0xFFFFFFF7) +
                                                 Chunk("fmt ", FormatBody({1, 1, 11025, 8})) +
-                                                Chunk("data", std::string(100, '\x80'))))},
+                                                Chunk("data", std::string(100, '\x80')))),
+         SoundFailure::Unreadable},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        PlayWaveMci(c.path.c_str());
+        SoundFailure failure = SoundFailure::None;
+        EXPECT_FALSE(PlayWaveMci(c.path.c_str(), &failure));
+        EXPECT_EQ(failure, c.failure);
         EXPECT_EQ(SoundPlaying, 0);
-        PlayWaveMci(good.c_str());
+        EXPECT_TRUE(PlayWaveMci(good.c_str(), &failure));
+        EXPECT_EQ(failure, SoundFailure::None);
         EXPECT_EQ(SoundPlaying, 1);
+        EXPECT_FALSE(PlayWaveMci(good.c_str(), &failure));
+        EXPECT_EQ(failure, SoundFailure::Busy);
         EXPECT_TRUE(WaitUntilQuiet(10000));
     }
 }

@@ -43,6 +43,7 @@ TEST_F(SoundStream, EachFormatPlaysOnceAtItsPitchAndLength)
         {"44100 Hz 16-bit stereo", {1, 2, 44100, 16}, 0.8, 880},
         {"11025 Hz 8-bit stereo", {1, 2, 11025, 8}, 0.6, 440},
         {"22050 Hz 16-bit mono, several refills", {1, 1, 22050, 16}, 4.5, 550},
+        {"192000 Hz 16-bit stereo", {1, 2, 192000, 16}, 0.8, 1000},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -119,85 +120,77 @@ TEST_F(SoundStream, ReleasingMidStreamEndsTheWorkerAndTheSound)
     EXPECT_TRUE(WaitUntilQuiet(10000));
 }
 
-TEST_F(SoundStream, ARefusedFileTellsWhyAndTheNextFilePlays)
+// The player shows nothing: it says why, and the caller tells the user in the reader's
+// words. A format the device is not known to take is the reader's wrong format.
+TEST_F(SoundStream, ARefusedFileSaysWhyAndTheNextFilePlays)
 {
     WaveFormat noBlock{1, 1, 11025, 16};
     std::string noBlockBody = FormatBody(noBlock);
     noBlockBody[12] = noBlockBody[13] = 0;
+    const char* const badFormat = "正しいＷＡＶＥフォーマットではありません。";
     struct Case {
         const char* name;
         std::string bytes;
+        SoundFailure failure;
         const char* message;
     } cases[] = {
-        {"not a WAVE file", "plain text, not sound", "WAVEファイルではありません。"},
+        {"not a WAVE file", "plain text, not sound", SoundFailure::NotWave, "WAVEファイルではありません。"},
         {"block alignment 0", RiffFile(Chunk("fmt ", noBlockBody) + Chunk("data", std::string(4000, '\0'))),
-         "正しいＷＡＶＥフォーマットではありません。"},
-        {"no data chunk", RiffFile(Chunk("fmt ", FormatBody({1, 1, 11025, 8}))), nullptr},
-        {"empty file", "", nullptr},
+         SoundFailure::BadFormat, badFormat},
+        {"384000 Hz, above what DirectSound takes", ToneFile({1, 2, 384000, 16}, 0.1),
+         SoundFailure::BadFormat, badFormat},
+        {"12-bit samples", RiffFile(Chunk("fmt ", FormatBody({1, 1, 11025, 12})) + Chunk("data", std::string(4000, '\0'))),
+         SoundFailure::BadFormat, badFormat},
+        {"no data chunk", RiffFile(Chunk("fmt ", FormatBody({1, 1, 11025, 8}))), SoundFailure::Unreadable, nullptr},
+        {"empty file", "", SoundFailure::Unreadable, nullptr},
     };
     const std::string good = WriteTestFile("refused-good.wav", ToneFile({1, 1, 11025, 8}, 0.2));
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ShownMessages.clear();
-        EXPECT_FALSE(PlayWaveStream(WriteTestFile("refused" + std::to_string(n++) + ".wav", c.bytes).c_str()));
+        SoundFailure failure = SoundFailure::None;
+        EXPECT_FALSE(PlayWaveStream(WriteTestFile("refused" + std::to_string(n++) + ".wav", c.bytes).c_str(), &failure));
         EXPECT_EQ(SoundPlaying, 0);
-        if (c.message) {
-            ASSERT_EQ(ShownMessages.size(), 1u);
-            EXPECT_EQ(ShownMessages[0].text, c.message);
-            EXPECT_EQ(ShownMessages[0].caption, WaveErrorCaption);
-            EXPECT_EQ(ShownMessages[0].owner, MainWindow);
-        } else {
-            EXPECT_TRUE(ShownMessages.empty());
-        }
-        EXPECT_TRUE(PlayWaveStream(good.c_str()));
+        EXPECT_TRUE(ShownMessages.empty());
+        EXPECT_EQ(failure, c.failure);
+        const char* text = SoundFailureText(failure);
+        EXPECT_STREQ(text ? text : "(none)", c.message ? c.message : "(none)");
+        EXPECT_TRUE(PlayWaveStream(good.c_str(), &failure));
+        EXPECT_EQ(failure, SoundFailure::None);
         EXPECT_TRUE(WaitUntilQuiet(10000));
     }
+    const std::string path = WriteTestFile("refused-missing.wav", "");
+    DeleteFileA(path.c_str());
+    SoundFailure failure = SoundFailure::None;
+    EXPECT_FALSE(PlayWaveStream(path.c_str(), &failure));
+    EXPECT_EQ(failure, SoundFailure::NotOpened);
+    ASSERT_TRUE(PlayWaveStream(good.c_str()));
+    EXPECT_FALSE(PlayWaveStream(good.c_str(), &failure));
+    EXPECT_EQ(failure, SoundFailure::Busy);
+    EXPECT_TRUE(WaitUntilQuiet(10000));
+    ReleaseDSound();
+    EXPECT_FALSE(PlayWaveStream(good.c_str(), &failure));
+    EXPECT_EQ(failure, SoundFailure::NoDevice);
 }
 
-namespace {
-
-// While the reader's message is up, the window thread goes on dispatching ticks: this
-// stands in for an alarm or a drop that comes due meanwhile, through either player.
-std::string ReentrantPath;
-BOOL ReentrantStarted;
-
-int WINAPI PlayAgainWhileShowing(HWND owner, LPCSTR text, LPCSTR caption, UINT style)
+// The alarms learn from the window's queue how each stream ended: once, after the flag
+// is clear, so a chime can follow at once. A stream cut off by the release at shut-down
+// reports nothing.
+TEST_F(SoundStream, EachStreamsEndIsPostedToTheWindowOnce)
 {
-    RecordMessage(owner, text, caption, style);
-    if (ShownMessages.size() == 1) {
-        ReentrantStarted = PlayWaveStream(ReentrantPath.c_str());
-        PlayWaveMci(ReentrantPath.c_str());
-    }
-    return IDOK;
-}
+    const std::string shortTone = WriteTestFile("ended-short.wav", ToneFile({1, 1, 11025, 8}, 0.2));
+    const std::string longer = WriteTestFile("ended-long.wav", ToneFile({1, 1, 11025, 8}, 20));
+    SoundEndReports.clear();
+    ASSERT_TRUE(PlayWaveStream(shortTone.c_str()));
+    ASSERT_TRUE(WaitUntilQuiet(10000));
+    PumpMessages(300);
+    EXPECT_EQ(SoundEndReports, (std::vector<WPARAM>{0})) << "one end, not broken off";
 
-}  // namespace
-
-TEST_F(SoundStream, PlaysDuringTheReadersMessageAreRefusedQuietly)
-{
-    const std::string bad = WriteTestFile("reentrant-bad.wav", "not a WAVE file at all");
-    const std::string good = WriteTestFile("reentrant-good.wav", ToneFile({1, 1, 11025, 8}, 0.2));
-    struct Case {
-        const char* name;
-        std::string path;
-    } cases[] = {
-        {"a good file", good},
-        {"another bad file", WriteTestFile("reentrant-bad2.wav", "still not a WAVE file")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ShownMessages.clear();
-        ReentrantPath = c.path;
-        ReentrantStarted = FALSE;
-        SoundMessageBoxTestHook = PlayAgainWhileShowing;
-        EXPECT_FALSE(PlayWaveStream(bad.c_str()));
-        SoundMessageBoxTestHook = RecordMessage;
-        EXPECT_EQ(ShownMessages.size(), 1u) << "no second message nested in the first";
-        EXPECT_FALSE(ReentrantStarted);
-        EXPECT_NE(CloseWaveMci(), 0u) << "the MCI player must not have opened the file";
-        EXPECT_EQ(SoundPlaying, 0);
-        EXPECT_TRUE(PlayWaveStream(good.c_str()));
-        EXPECT_TRUE(WaitUntilQuiet(10000));
-    }
+    SoundEndReports.clear();
+    ASSERT_TRUE(PlayWaveStream(longer.c_str()));
+    PumpMessages(200);
+    ReleaseDSound();
+    PumpMessages(300);
+    EXPECT_TRUE(SoundEndReports.empty());
 }

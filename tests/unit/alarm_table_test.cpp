@@ -10,7 +10,7 @@ namespace {
 
 std::vector<std::string> Played;
 
-void RecordPlay(const char* path) { Played.emplace_back(path); }
+void RecordPlay(const AlarmEntry& entry) { Played.emplace_back(entry.path); }
 
 void SetSlot(int slot, int hour, int minute, const char* path)
 {
@@ -187,8 +187,9 @@ TEST_F(AlarmTrigger, NothingBeyondTheCount)
 // run the trigger again before the first hand-over has returned.
 int NestedTicks;
 
-void ModalPlayer(const char* path)
+void ModalPlayer(const AlarmEntry& entry)
 {
+    const char* path = entry.path;
     Played.emplace_back(path);
     EXPECT_NE(AlarmFired, 0) << "latched before the hand-over to " << path;
     EXPECT_EQ(AlarmFiredMinute, 30) << path;

@@ -12,6 +12,7 @@ TEST(StreamSizes, QuarterIsThreeQuartersOfASecondInWholeFrames)
         uint32_t buffer;
     } cases[] = {
         {"44100 Hz 16-bit stereo", 4, 44100, 132300, 529200},
+        {"192000 Hz 16-bit stereo", 4, 192000, 576000, 2304000},
         {"22050 Hz 8-bit mono", 1, 22050, 16537, 66148},
         {"11025 Hz 16-bit mono, raised to a whole frame", 2, 11025, 16538, 66152},
         {"8000 Hz 24-bit stereo, raised", 6, 8000, 36000, 144000},
@@ -59,9 +60,10 @@ TEST(StreamFormat, OnlyFormatsDirectSoundDocumentsArePlayed)
         {"8-bit mono 11025 Hz", 1, 11025, 8, 1, true},
         {"16-bit stereo 44100 Hz", 2, 44100, 16, 4, true},
         {"24-bit 5.1 at 96000 Hz", 6, 96000, 24, 18, true},
-        {"32-bit stereo at the top rate", 2, 100000, 32, 8, true},
-        {"above the top rate", 2, 100001, 16, 4, false},
-        {"153122 Hz", 2, 153122, 16, 4, false},
+        {"16-bit stereo at 192000 Hz", 2, 192000, 16, 4, true},
+        {"32-bit 7.1 at the top rate", 8, 200000, 32, 32, true},
+        {"above the top rate", 2, 200001, 16, 4, false},
+        {"384000 Hz", 2, 384000, 16, 4, false},
         {"8-bit mono at the lowest rate", 1, 100, 8, 1, true},
         {"no channels", 0, 11025, 8, 0, false},
         {"41474 channels", 41474, 11025, 8, 138, false},

@@ -1,29 +1,71 @@
 #!/bin/bash
-# An alarm whose file is not a WAVE file, played through DirectSound: the reader's
-# message box keeps the clock ticking inside its own loop, and none of those ticks may
-# open a second box for the same alarm, nor any tick after OK in the same minute.
+# An alarm whose own file cannot be played sounds the chime pelio.wav in its place,
+# through the same player, and says so in one message box once the chime has sounded:
+# the box's own loop goes on ticking in the alarm's minute, and none of those ticks, nor
+# any after OK, may open a second box. Through MCI and through DirectSound. With the
+# chime gone too, the box says that nothing could sound.
+E2E_TIMEOUT=100
 . "$(dirname "$0")/../lib.sh"
 e2e_begin 24
 
-second=$(date +%-S)
-[ "$second" -lt 45 ] || sleep $((61 - second))
-minute=$(date +%H:%M)
-echo "not a sound" >"$E2E_WORK/broken.wav"
-printf '[PelioClock]\r\nALM00=%s broken.wav\r\nALM01=99:99 \r\nUseDirectSound=1\r\nAlarm=1\r\nOnTop=0\r\n' \
-    "$minute" >"$E2E_WORK/PelioClock.ini"
-e2e_start_clock
+caption=PelioClock
+cp "$PELIO_SOURCE_DIR/resources/pelio.wav" "$E2E_WORK/pelio.wav"
+sox "$E2E_WORK/pelio.wav" -t raw "$E2E_ROOT/chime.raw"
 
-caption="Wave file open error - PelioClock"
-box=$(e2e_driver msgbox "$caption" 10000) || e2e_fail "no message box for the broken file"
-e2e_log "message: $box"
-sleep 4
-[ "$(date +%H:%M)" = "$minute" ] || e2e_log "note: the minute ended while watching for a repeat"
-boxes=$(e2e_driver windows | grep -c -F "$caption" || true)
-e2e_expect_eq "message boxes open" 1 "$boxes"
+# start_alarm <UseDirectSound> <file>: starts the clock with one alarm in the current
+# minute, waiting for the next minute when this one is nearly over; sets `minute`.
+start_alarm() {
+    local second
+    second=$(date +%-S)
+    [ "$second" -lt 42 ] || sleep $((61 - second))
+    minute=$(date +%H:%M)
+    printf '[PelioClock]\r\nALM00=%s %s\r\nALM01=99:99 \r\nUseDirectSound=%s\r\nAlarm=1\r\nOnTop=0\r\n' \
+        "$minute" "$2" "$1" >"$E2E_WORK/PelioClock.ini"
+    rm -f "$E2E_CAPTURE"/cap-*
+    e2e_start_clock
+}
 
-e2e_driver msgbox-ok "$caption" 2000 >/dev/null
-sleep 2
-boxes=$(e2e_driver windows | grep -c -F "$caption" || true)
-e2e_expect_eq "message boxes after OK in the same minute" 0 "$boxes"
-e2e_driver key "$E2E_CLOCK_WINDOW" ESCAPE >/dev/null
-e2e_expect_eq "exit code" 1 "$(e2e_wait_exit 10)"
+boxes_open() {
+    e2e_driver windows | grep -c -E " $caption"$'\r?$' || true
+}
+
+# expect_one_notice <what> <text expected in it>...: the box comes, stays alone while the
+# clock ticks on in the alarm's minute, names the alarm's time, and is gone after OK.
+expect_one_notice() {
+    local what=$1 box part
+    shift
+    box=$(e2e_driver msgbox "$caption" 20000) || e2e_fail "$what: no message box"
+    e2e_log "$what: $box"
+    for part in "$minute" "$@"; do
+        [[ $box == *"$part"* ]] || e2e_fail "$what: '$part' is not in the message: $box"
+    done
+    sleep 3
+    [ "$(date +%H:%M)" = "$minute" ] || e2e_log "note: the minute ended while watching for a repeat"
+    e2e_expect_eq "$what: message boxes open" 1 "$(boxes_open)"
+    e2e_driver msgbox-ok "$caption" 2000 >/dev/null
+    sleep 2
+    e2e_expect_eq "$what: message boxes after OK" 0 "$(boxes_open)"
+    e2e_driver key "$E2E_CLOCK_WINDOW" ESCAPE >/dev/null
+    e2e_expect_eq "$what: exit code" 1 "$(e2e_wait_exit 10)"
+}
+
+# MCI: the capture is the chime's data, byte for byte.
+start_alarm 0 missing.wav
+expect_one_notice "MCI, missing file" "missing.wav" "pelio.wav を鳴らしました"
+cmp -s "$E2E_ROOT/chime.raw" "$E2E_CAPTURE/cap-22050-1-16-S16_LE.raw" ||
+    e2e_fail "MCI: the capture is not the chime: $(ls "$E2E_CAPTURE")"
+
+# DirectSound: the chime's first note is heard in the mix.
+start_alarm 1 missing.wav
+expect_one_notice "DirectSound, missing file" "missing.wav" "pelio.wav を鳴らしました"
+captures=("$E2E_CAPTURE"/cap-48000-2-32-*)
+[ -f "${captures[0]}" ] || e2e_fail "DirectSound: nothing was played: $(ls "$E2E_CAPTURE")"
+read -r length runs _ <<<"$("$PELIO_NATIVE_BUILD/tests/tools/tone_span" "${captures[0]}" 48000 2 f32 1318.5)"
+e2e_log "DirectSound: the chime's first note heard for ${length}s in $runs run(s)"
+[ "$runs" -ge 1 ] || e2e_fail "DirectSound: the chime was not heard"
+
+# No chime either: nothing sounds, and the box says so.
+rm "$E2E_WORK/pelio.wav"
+start_alarm 0 missing.wav
+expect_one_notice "MCI, missing file and chime" "missing.wav" "鳴らせませんでした"
+e2e_expect_eq "captures with nothing to play" "" "$(ls "$E2E_CAPTURE")"

@@ -3,7 +3,7 @@
 # lower case at its sorted place; a missing file, a file without ".wav", a time already
 # listed and a full list each show their message, owned by the dialog, and add nothing;
 # Delete removes the selected line; OK writes all 48 alarm keys and the three settings
-# and puts the clock above all windows.
+# and puts the clock above all windows; a Cancel after the opening reloaded OnTop=1 does not.
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
 
@@ -22,7 +22,16 @@ windows_path() { local p="Z:$1"; echo "${p//\//\\}"; }
 bell=$(windows_path "$E2E_WORK/Sounds/Bell.WAV")
 
 e2e_start_clock
-e2e_expect_eq "clock topmost before OK" 0 "$(e2e_driver topmost "$E2E_CLOCK_WINDOW")"
+e2e_expect_eq "clock topmost at start" 0 "$(e2e_driver topmost "$E2E_CLOCK_WINDOW")"
+# The opening reloads OnTop=1 from the file; Cancel must not lift the clock for it.
+sed -i 's/^OnTop=0/OnTop=1/' "$E2E_WORK/PelioClock.ini"
+e2e_click 3 100 110
+e2e_driver menu DOWN RETURN
+dialog=$(e2e_driver find "#32770" "ペリオクロック設定" 3000) || e2e_fail "the settings dialog did not open"
+e2e_driver click "$dialog" 2 >/dev/null
+e2e_driver wait-gone "$dialog" 3000 || e2e_fail "Cancel did not close the dialog"
+e2e_expect_eq "clock topmost after Cancel" 0 "$(e2e_driver topmost "$E2E_CLOCK_WINDOW")"
+sed -i 's/^OnTop=1/OnTop=0/' "$E2E_WORK/PelioClock.ini"
 e2e_click 3 100 110
 e2e_driver menu DOWN RETURN
 dialog=$(e2e_driver find "#32770" "ペリオクロック設定" 3000) || e2e_fail "the settings dialog did not open"

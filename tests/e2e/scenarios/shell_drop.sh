@@ -2,7 +2,7 @@
 # Files dropped on the clock: the first of them is played, through MCI unless
 # UseDirectSound is set; then through DirectSound, which plays nothing when alarms are
 # off, since no DirectSound object is made at start then. A Japanese name with a space
-# arrives intact through the ANSI calls.
+# arrives intact through the ANSI calls. A broken file is told in the reader's words.
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
 
@@ -31,6 +31,20 @@ cmp -s "$capture" "$E2E_ROOT/first.raw" || e2e_fail "what was played is not the 
 sleep 1
 e2e_expect_eq "sounds played for three dropped files" "cap-22050-1-16-S16_LE.raw" \
     "$(ls "$E2E_CAPTURE")"
+
+# A file the device cannot play is told in the reader's words, as through DirectSound,
+# and the next file plays.
+echo "not a sound" >"$E2E_WORK/broken.wav"
+e2e_drop "$E2E_WORK/broken.wav" 80 80
+box=$(e2e_driver msgbox-ok "Wave file open error - PelioClock" 5000) ||
+    e2e_fail "no message for a broken file dropped for MCI"
+e2e_expect_eq "message for a broken file through MCI" "WAVEファイルではありません。" "$box"
+e2e_drop "$E2E_WORK/second.wav" 80 80
+for _ in $(seq 1 50); do
+    [ -f "$E2E_CAPTURE/cap-11025-1-8-U8.raw" ] && break
+    sleep 0.1
+done
+[ -f "$E2E_CAPTURE/cap-11025-1-8-U8.raw" ] || e2e_fail "the file dropped after the message was not played"
 e2e_driver key "$E2E_CLOCK_WINDOW" ESCAPE
 e2e_expect_eq "exit code after an MCI sound" 1 "$(e2e_wait_exit 2)"
 

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Dropped files stream through DirectSound once each, at their pitch and for their
 # length, with silence after; sounds shorter than the three-second buffer end cleanly
-# and the next one plays. A drop while one streams is ignored. A file that is not WAVE
-# shows the reader's message, and the next good file plays.
+# and the next one plays. A drop while one streams is ignored. A file that is not WAVE,
+# and one of a rate DirectSound does not take, show the reader's messages, and the next
+# good file plays.
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
 
@@ -32,6 +33,7 @@ done <<'FORMATS'
 22050 2 8 0.5 770
 44100 2 16 4.0 880
 44100 1 8 0.7 990
+192000 2 16 0.8 1760
 FORMATS
 
 # A drop while a sound streams.
@@ -49,6 +51,11 @@ e2e_drop "$E2E_WORK/broken.wav" 80 80
 caption="Wave file open error - PelioClock"
 box=$(e2e_driver msgbox-ok "$caption" 5000) || e2e_fail "no message for the broken file"
 e2e_expect_eq "message" "WAVEファイルではありません。" "$box"
+# A rate above what DirectSound takes is the reader's wrong format, not silence.
+sox -n -r 384000 -c 2 -b 16 "$E2E_WORK/too-fast.wav" synth 0.3 sine 1000 vol 0.5
+e2e_drop "$E2E_WORK/too-fast.wav" 80 80
+box=$(e2e_driver msgbox-ok "$caption" 5000) || e2e_fail "no message for the 384000 Hz file"
+e2e_expect_eq "message" "正しいＷＡＶＥフォーマットではありません。" "$box"
 sox -n -r 11025 -c 1 -b 16 "$E2E_WORK/after.wav" synth 0.8 sine 1540 vol 0.5
 drop_and_wait "$E2E_WORK/after.wav" 0.8
 heard+=("0.8 1540 after the message")

@@ -1,0 +1,47 @@
+#!/bin/bash
+# Starts the built clock under Wine in the user's prefix, in its working folder; makes the
+# prefix at the first start. Installs and builds nothing: scripts/run.sh and
+# scripts/install-desktop.sh do that first. The desktop entry runs this script.
+# Usage: scripts/start-clock.sh [WORKING_DIRECTORY]   (default ~/PelioClock)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${PELIO_BUILD:-$root/build}")
+exe=$build/win32/PelioClock.exe
+work=${1:-$HOME/PelioClock}
+
+# Started from a desktop menu there is no terminal to read: the message goes on screen.
+tell() {
+    echo "PelioClock: $*" >&2
+    if [ ! -t 2 ] && [ -n "${DISPLAY:-}" ] && command -v xmessage >/dev/null; then
+        fold -s -w 72 <<<"PelioClock: $*" | xmessage -center -title PelioClock -file - || true
+    fi
+}
+
+if [ ! -f "$exe" ]; then
+    tell "the clock is not built ($exe is missing). Build it once with: $root/scripts/install-desktop.sh"
+    exit 1
+fi
+if [ -z "${DISPLAY:-}" ]; then
+    tell "no X display (DISPLAY is not set); start the clock from a desktop session"
+    exit 1
+fi
+
+unset WINEPREFIX
+. "$root/scripts/wine-env.sh"
+mkdir -p "$(dirname "$WINEPREFIX")"
+if ! pelio_make_prefix "$WINEPREFIX"; then
+    tell "could not create the Wine prefix $WINEPREFIX (see $WINEPREFIX.log)"
+    exit 1
+fi
+
+mkdir -p "$work"
+[ -e "$work/pelio.wav" ] || cp "$root/resources/pelio.wav" "$work/pelio.wav"
+cd "$work"
+# The clock ends with exit code 1 whether it was closed or could not start; Wine's own
+# chatter goes to a log beside the prefix.
+status=0
+wine "$exe" </dev/null >"$WINEPREFIX.run.log" 2>&1 || status=$?
+if [ "$status" -gt 1 ]; then
+    tell "Wine ended with status $status (see $WINEPREFIX.run.log)"
+    exit "$status"
+fi
