@@ -293,6 +293,34 @@ e2e_drop() {
     timeout 10 "$PELIO_NATIVE_BUILD/tests/tools/xdnd_drop" "$@"
 }
 
+# e2e_capture_holds <capture> <data.raw> [frame-bytes]: true when an MCI capture holds
+# every frame of the data once and in order, with nothing between or after them but
+# silence (0x80 in U8 captures, zero bytes in the others): on a busy machine Wine's ALSA
+# driver writes a period of silence whenever waveOut falls behind, and after the last
+# sample until waveOut stops. The frame size defaults to what the capture's name says.
+e2e_capture_holds() {
+    [ -f "$1" ] && [ -f "$2" ] || return 1
+    python3 - "$@" <<'PY'
+import re, sys
+capture, data = (open(path, "rb").read() for path in sys.argv[1:3])
+name = sys.argv[1].rsplit("/", 1)[-1]
+channels, bits = (int(n) for n in re.match(r"cap-\d+-(\d+)-(\d+)-", name).groups())
+frame = int(sys.argv[3]) if len(sys.argv) > 3 else channels * bits // 8
+silence = bytes([0x80 if "-U8.raw" in name else 0]) * frame
+i = o = 0
+while i < len(data):
+    if capture[o:o + frame] == data[i:i + frame]:
+        i += frame
+        o += frame
+    elif capture[o:o + frame] == silence:
+        while capture[o:o + frame] == silence:
+            o += frame
+    else:
+        sys.exit(1)
+sys.exit(0 if all(capture[k:k + frame] == silence for k in range(o, len(capture), frame)) else 1)
+PY
+}
+
 # e2e_sleep <seconds>: lets the clock tick.
 e2e_sleep() { sleep "$1"; }
 

@@ -49,10 +49,10 @@ expect_one_notice() {
     e2e_expect_eq "$what: exit code" 1 "$(e2e_wait_exit 10)"
 }
 
-# MCI: the capture is the chime's data, byte for byte.
+# MCI: the capture is the chime's data, byte for byte, and at most the driver's silence.
 start_alarm 0 missing.wav
 expect_one_notice "MCI, missing file" "missing.wav" "pelio.wav を鳴らしました"
-cmp -s "$E2E_ROOT/chime.raw" "$E2E_CAPTURE/cap-22050-1-16-S16_LE.raw" ||
+e2e_capture_holds "$E2E_CAPTURE/cap-22050-1-16-S16_LE.raw" "$E2E_ROOT/chime.raw" ||
     e2e_fail "MCI: the capture is not the chime: $(ls "$E2E_CAPTURE")"
 
 # DirectSound: the chime's first note is heard in the mix.

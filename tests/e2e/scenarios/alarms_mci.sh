@@ -43,7 +43,7 @@ sleep 3.5
 [ "$(date +%H:%M)" = "$minute" ] || e2e_log "note: the minute ended while watching for a repeat"
 captures=("$E2E_CAPTURE"/cap-*)
 e2e_expect_eq "streams played" 1 "${#captures[@]}"
-cmp -s "$E2E_ROOT/tone.raw" "${captures[0]}" || e2e_fail "the capture is not the alarm's sound"
+e2e_capture_holds "${captures[0]}" "$E2E_ROOT/tone.raw" || e2e_fail "the capture is not the alarm's sound"
 
 e2e_expect_eq "topmost with OnTop=1" 1 "$(e2e_driver topmost "$E2E_CLOCK_WINDOW")"
 read -r shown lit <<<"$(e2e_alarm_label "$(e2e_shot alarm-on)")"
