@@ -1,6 +1,7 @@
 // The alarm table, its defaults, its count and the once-a-minute trigger.
 #include "alarms/alarm_table.h"
 
+#include <cstdlib>
 #include <cstring>
 
 AlarmEntry AlarmTable[AlarmSlots];
@@ -35,6 +36,13 @@ void CountAlarms()
     int32_t count = 0;
     while (count < AlarmSlots && AlarmTable[count].hour != AlarmEndMark) ++count;
     AlarmCount = count;
+}
+
+int ReadTwoCharNumber(const char* text)
+{
+    char digits[3] = {};
+    std::strncpy(digits, text, 2);
+    return std::atoi(digits);
 }
 
 void TriggerAlarms(unsigned hour, unsigned minute, AlarmPlayer play)

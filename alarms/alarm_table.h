@@ -34,6 +34,11 @@ extern uint8_t AlarmFiredMinute;
 void SetDefaultAlarms();
 void CountAlarms();
 
+// How an hour or a minute is read from text, in the settings file and in the settings
+// dialog alike: at most the first two characters, the way atoi reads them (leading
+// blanks skipped, an optional sign, digits up to the first non-digit; no digits give 0).
+int ReadTwoCharNumber(const char* text);
+
 // Starts playing one alarm's file; reads the entry only during the call.
 using AlarmPlayer = void (*)(const AlarmEntry& entry);
 

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 static constexpr char WaveExtension[] = ".wav";
@@ -11,13 +10,6 @@ static constexpr char WaveExtension[] = ".wav";
 void FormatListLine(int hour, int minute, const char* path, char (&line)[ListLineSize])
 {
     std::snprintf(line, sizeof line, "%02d : %02d   %s", hour, minute, path);
-}
-
-int ReadTwoCharNumber(const char* text)
-{
-    char digits[3] = {};
-    std::strncpy(digits, text, 2);
-    return std::atoi(digits);
 }
 
 void ParseListLine(const char* line, AlarmEntry* entry)
@@ -59,25 +51,51 @@ void LowerCaseSingleByteLetters(char* text)
     }
 }
 
-RegisterOutcome CheckRegistration(char* path, bool (*fileExists)(const char* path),
-                                  const char* hourText, const char* minuteText, int& hour,
-                                  int& minute, const AlarmEntry* table, int count)
+Registration NormaliseRegistration(const char* typedPath, const char* hourText,
+                                   const char* minuteText)
 {
-    if (!path[0]) return RegisterOutcome::Ignored;
-    if (!fileExists(path)) return RegisterOutcome::InvalidFile;
+    Registration registration;
+    std::snprintf(registration.typedPath, sizeof registration.typedPath, "%s", typedPath);
+    std::memcpy(registration.path, registration.typedPath, sizeof registration.path);
+    LowerCaseSingleByteLetters(registration.path);
+    registration.hour = ReadTwoCharNumber(hourText);
+    registration.minute = ReadTwoCharNumber(minuteText);
+    return registration;
+}
+
+RegisterOutcome CheckRegistration(const Registration& registration,
+                                  bool (*fileExists)(const char* path), const AlarmEntry* table,
+                                  int count)
+{
+    if (!registration.typedPath[0]) return RegisterOutcome::Ignored;
+    if (!fileExists(registration.typedPath)) return RegisterOutcome::InvalidFile;
     // '.' is never part of a double-byte character, so a plain byte search cannot match
     // across one.
-    LowerCaseSingleByteLetters(path);
-    if (!std::strstr(path, WaveExtension)) return RegisterOutcome::InvalidFile;
-    hour = ReadTwoCharNumber(hourText);
-    minute = ReadTwoCharNumber(minuteText);
-    const auto hourByte = static_cast<uint8_t>(hour);
-    const auto minuteByte = static_cast<uint8_t>(minute);
+    if (!std::strstr(registration.path, WaveExtension)) return RegisterOutcome::InvalidFile;
+    const auto hourByte = static_cast<uint8_t>(registration.hour);
+    const auto minuteByte = static_cast<uint8_t>(registration.minute);
     for (int slot = 0; slot < count; ++slot)
         if (table[slot].hour == hourByte && table[slot].minute == minuteByte)
             return RegisterOutcome::Duplicate;
     if (count + 1 > AlarmSlots) return RegisterOutcome::ListFull;
     return RegisterOutcome::Accepted;
+}
+
+bool PassedFileChecks(RegisterOutcome outcome)
+{
+    return outcome != RegisterOutcome::Ignored && outcome != RegisterOutcome::InvalidFile;
+}
+
+// The first slot of source not yet used whose list line is line; -1 when there is none.
+static int SlotMadeInto(const char* line, const AlarmEntry* source, int count, const bool* used)
+{
+    for (int slot = 0; slot < count; ++slot) {
+        if (used[slot]) continue;
+        char made[ListLineSize];
+        FormatListLine(source[slot].hour, source[slot].minute, source[slot].path, made);
+        if (std::strcmp(made, line) == 0) return slot;
+    }
+    return -1;
 }
 
 void OrderTableAsLines(const char* const* lines, int lineCount, const AlarmEntry* source,
@@ -87,19 +105,13 @@ void OrderTableAsLines(const char* const* lines, int lineCount, const AlarmEntry
     if (count > AlarmSlots) count = AlarmSlots;
     if (lineCount > AlarmSlots) lineCount = AlarmSlots;
     for (int k = 0; k < lineCount; ++k) {
-        int match = -1;
-        for (int slot = 0; slot < count && match < 0; ++slot) {
-            if (used[slot]) continue;
-            char line[ListLineSize];
-            FormatListLine(source[slot].hour, source[slot].minute, source[slot].path, line);
-            if (std::strcmp(line, lines[k]) == 0) match = slot;
-        }
-        if (match < 0) {
+        const int slot = SlotMadeInto(lines[k], source, count, used);
+        if (slot < 0) {
             ParseListLine(lines[k], &table[k]);
             continue;
         }
-        used[match] = true;
-        table[k] = source[match];
+        used[slot] = true;
+        table[k] = source[slot];
     }
 }
 

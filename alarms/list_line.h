@@ -16,10 +16,6 @@ void FormatListLine(int hour, int minute, const char* path, char (&line)[ListLin
 // Takes a list line apart by position; each number keeps its low 8 bits.
 void ParseListLine(const char* line, AlarmEntry* entry);
 
-// Reads at most the first two characters of text as a decimal number: leading blanks
-// skipped, an optional sign, digits up to the first non-digit; no digits give 0.
-int ReadTwoCharNumber(const char* text);
-
 // One click on a pair of arrows: up adds one and period becomes 0, down subtracts one and
 // -1 becomes period - 1; any other part of the scroll bar leaves the value.
 enum class ArrowClick { Up, Down, Other };
@@ -28,6 +24,19 @@ int StepArrowValue(int value, ArrowClick click, int period);
 // Lower-cases the single-byte letters A-Z in place. Both bytes of a double-byte
 // character stay as they are, so a trail byte in 'A'-'Z' (as in 0x83 0x41) survives.
 void LowerCaseSingleByteLetters(char* text);
+
+// What Register takes from the dialog, made ready for the checks: the file field's text
+// as typed (what must exist), the same text with its single-byte letters lower-cased
+// (what must hold ".wav" and what is listed), and each box's first two characters read
+// as a number (no range check).
+struct Registration {
+    char typedPath[AlarmPathSize];
+    char path[AlarmPathSize];
+    int hour;
+    int minute;
+};
+Registration NormaliseRegistration(const char* typedPath, const char* hourText,
+                                   const char* minuteText);
 
 enum class RegisterOutcome {
     Ignored,     // the file field is empty: nothing happens and nothing is said
@@ -38,12 +47,14 @@ enum class RegisterOutcome {
 };
 
 // Register's checks in their order: empty field, missing file, no ".wav", same time
-// listed, list full. path is lower-cased in place once it is known to exist; hour and
-// minute take the boxes' numbers only once the file has passed its checks, and keep them
-// whatever the later checks say. table holds the count listed alarms in list order.
-RegisterOutcome CheckRegistration(char* path, bool (*fileExists)(const char* path),
-                                  const char* hourText, const char* minuteText, int& hour,
-                                  int& minute, const AlarmEntry* table, int count);
+// listed, list full. table holds the count listed alarms in list order. Changes nothing.
+RegisterOutcome CheckRegistration(const Registration& registration,
+                                  bool (*fileExists)(const char* path), const AlarmEntry* table,
+                                  int count);
+
+// True for the outcomes past the file's checks. From then on the boxes' numbers are the
+// dialog's hour and minute, where its arrows go on from, whatever the time's checks say.
+bool PassedFileChecks(RegisterOutcome outcome);
 
 // Arranges table in the order of the list's lines, each line taking the first unused
 // slot of source (count slots) that formats to the same text, so every slot keeps its

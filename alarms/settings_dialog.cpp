@@ -94,34 +94,29 @@ static int ReadListLines(char (*lines)[ListLineSize])
 }
 
 // The list sorts what it is given; the working table must stand in the same order, so
-// that a line and its slot share one index.
-static void OrderDialogTableAsList()
+// that a line and its slot share one index. Each list line is matched to the slot of
+// source it was made from, so a stored slot whose hour has three digits ("251 : 10")
+// keeps its numbers instead of being read back by position.
+static void OrderDialogTableAsList(const AlarmEntry* source, int count)
 {
     char lines[AlarmSlots][ListLineSize];
     const char* linePointers[AlarmSlots];
-    const int count = ReadListLines(lines);
-    for (int k = 0; k < count; ++k) linePointers[k] = lines[k];
-    const int active = AlarmCount < AlarmSlots ? AlarmCount : AlarmSlots;
-    OrderTableAsLines(linePointers, count, AlarmTable, active, DialogAlarmTable);
+    const int lineCount = ReadListLines(lines);
+    for (int k = 0; k < lineCount; ++k) linePointers[k] = lines[k];
+    OrderTableAsLines(linePointers, lineCount, source, count, DialogAlarmTable);
 }
 
-// After a registration the working table follows the list again. Each line takes the
-// slot it was made from, so a stored slot whose hour has three digits ("251 : 10") keeps
-// its numbers instead of being read back by position.
-static void OrderDialogTableWithNewAlarm(int listedBefore, const char* path)
+// After a registration the list holds the lines listed before and the new alarm's: the
+// new alarm joins the working slots after the listed ones, and every line finds its slot.
+static void OrderDialogTableWithNewAlarm(int listedBefore, const Registration& registration)
 {
     AlarmEntry slots[AlarmSlots];
     std::memcpy(slots, DialogAlarmTable, sizeof slots);
     AlarmEntry& added = slots[listedBefore];
-    added.hour = static_cast<uint8_t>(DialogHour);
-    added.minute = static_cast<uint8_t>(DialogMinute);
-    std::snprintf(added.path, sizeof added.path, "%s", path);
-
-    char lines[AlarmSlots][ListLineSize];
-    const char* linePointers[AlarmSlots];
-    const int count = ReadListLines(lines);
-    for (int k = 0; k < count; ++k) linePointers[k] = lines[k];
-    OrderTableAsLines(linePointers, count, slots, listedBefore + 1, DialogAlarmTable);
+    added.hour = static_cast<uint8_t>(registration.hour);
+    added.minute = static_cast<uint8_t>(registration.minute);
+    std::snprintf(added.path, sizeof added.path, "%s", registration.path);
+    OrderDialogTableAsList(slots, listedBefore + 1);
 }
 
 static void SetNumberText(HWND box, int value)
@@ -165,7 +160,7 @@ static void OnInitSettings(HWND dialog)
     const int active = AlarmCount < AlarmSlots ? AlarmCount : AlarmSlots;
     for (int slot = 0; slot < active; ++slot)
         AddListLine(AlarmTable[slot].hour, AlarmTable[slot].minute, AlarmTable[slot].path);
-    OrderDialogTableAsList();
+    OrderDialogTableAsList(AlarmTable, active);
 
     SetCheck(dialog, IDC_USE_DIRECTSOUND, UseDirectSound != 0);
     SetCheck(dialog, IDC_ALARM_ON, Alarm != 0);
@@ -292,9 +287,15 @@ static void OnRegister(HWND dialog)
     char minuteText[3];
     GetWindowTextA(HourBox, hourText, sizeof hourText);
     GetWindowTextA(MinuteBox, minuteText, sizeof minuteText);
+    const Registration registration = NormaliseRegistration(path, hourText, minuteText);
     const int count = ListLineCount();
-    switch (CheckRegistration(path, SoundFileExists, hourText, minuteText, DialogHour,
-                              DialogMinute, DialogAlarmTable, count)) {
+    const RegisterOutcome outcome =
+        CheckRegistration(registration, SoundFileExists, DialogAlarmTable, count);
+    if (PassedFileChecks(outcome)) {
+        DialogHour = registration.hour;
+        DialogMinute = registration.minute;
+    }
+    switch (outcome) {
     case RegisterOutcome::Ignored:
         return;
     case RegisterOutcome::InvalidFile:
@@ -309,8 +310,8 @@ static void OnRegister(HWND dialog)
     case RegisterOutcome::Accepted:
         break;
     }
-    AddListLine(DialogHour, DialogMinute, path);
-    OrderDialogTableWithNewAlarm(count, path);
+    AddListLine(registration.hour, registration.minute, registration.path);
+    OrderDialogTableWithNewAlarm(count, registration);
 }
 
 static void OnDelete()

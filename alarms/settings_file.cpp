@@ -7,31 +7,6 @@
 static constexpr size_t PathOffset = 6;
 static constexpr size_t MaxPathLength = AlarmPathSize - 1;
 
-static bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// Two characters read as a decimal number the way atoi reads them: blanks first, an
-// optional sign, then digits up to the first non-digit. Characters past the end of
-// the value count as absent. Only the low 8 bits are kept, so "-5" gives 251.
-static uint8_t ReadTwoDigitField(const char* value, size_t length, size_t offset)
-{
-    size_t end = offset + 2 < length ? offset + 2 : length;
-    size_t i = offset;
-    while (i < end && IsBlank(value[i])) ++i;
-    bool negative = false;
-    if (i < end && (value[i] == '+' || value[i] == '-')) {
-        negative = value[i] == '-';
-        ++i;
-    }
-    unsigned number = 0;
-    for (; i < end && value[i] >= '0' && value[i] <= '9'; ++i)
-        number = number * 10 + static_cast<unsigned>(value[i] - '0');
-    if (negative) number = 0u - number;
-    return static_cast<uint8_t>(number & 0xFFu);
-}
-
 void FormatAlarmKey(int slot, char (&key)[AlarmKeySize])
 {
     std::snprintf(key, sizeof key, "ALM%02d", slot);
@@ -39,8 +14,11 @@ void FormatAlarmKey(int slot, char (&key)[AlarmKeySize])
 
 void ParseAlarmValue(const char* value, size_t length, AlarmEntry* entry)
 {
-    entry->hour = ReadTwoDigitField(value, length, 0);
-    entry->minute = ReadTwoDigitField(value, length, 3);
+    // The numbers' characters, with a NUL wherever the value ends before them.
+    char numbers[6] = {};
+    std::memcpy(numbers, value, length < 5 ? length : 5);
+    entry->hour = static_cast<uint8_t>(ReadTwoCharNumber(numbers));
+    entry->minute = static_cast<uint8_t>(ReadTwoCharNumber(numbers + 3));
     size_t pathLength = length > PathOffset ? length - PathOffset : 0;
     if (pathLength > MaxPathLength) pathLength = MaxPathLength;
     if (pathLength) std::memcpy(entry->path, value + PathOffset, pathLength);

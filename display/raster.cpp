@@ -50,11 +50,14 @@ void LineLoop(const PixelBuffer& target, int32_t x0, int32_t y0, int32_t x1, int
 {
     const int32_t dx = std::abs(x1 - x0);
     const int32_t dy = std::abs(y1 - y0);
+    // The loops walk the byte offset of pixel (x, y) instead of x and y themselves:
+    // x = x + sx is at += stepX, y = y + sy is at += stepY.
     const ptrdiff_t stepX = (x1 >= x0 ? 1 : -1) * Store::bytes;
     const ptrdiff_t stepY = (y1 >= y0 ? 1 : -1) * static_cast<ptrdiff_t>(target.pitch);
     ptrdiff_t at = static_cast<ptrdiff_t>(y0) * target.pitch + x0 * Store::bytes;
     int32_t err = 0;
     if (dx > dy) {
+        // x-major: x steps at every pixel, y when the error passes dx (reaches it, StepOnTie).
         for (int32_t i = 0; i < dx; ++i) {
             err += dy;
             Store::Put(target.bits + at, colour);
@@ -65,6 +68,7 @@ void LineLoop(const PixelBuffer& target, int32_t x0, int32_t y0, int32_t x1, int
             at += stepX;
         }
     } else {
+        // y-major: y steps at every pixel, x when the error reaches dy.
         for (int32_t i = 0; i < dy; ++i) {
             err += dx;
             Store::Put(target.bits + at, colour);
@@ -135,7 +139,9 @@ struct BlendBytes {
 
 // The two different crossings of row y with the outline, taken in edge order; equal
 // crossings count once. The double arithmetic (quotient, product, sum) decides which
-// pixel a crossing lands on, so each step is rounded to double on its own.
+// pixel a crossing lands on, so each step is rounded to double on its own: this file is
+// built with -ffloat-store (display/sources.cmake), without which the 32-bit x87 code
+// keeps these steps in extended precision and a crossing can land on the next pixel.
 bool RowCrossings(const HandPoint* points, int count, int32_t y, int32_t* left, int32_t* right)
 {
     bool haveFirst = false;
@@ -173,24 +179,13 @@ void FillLoop(const PixelBuffer& target, const HandPoint* points, int count, con
         if (!RowCrossings(points, count, y, &left, &right)) continue;
         const int32_t start = std::max(left + 1, bounds.minX);
         const int32_t end = std::min(right, bounds.maxX);
+        // row is pixel (0, y); pixel (x, y) of the span lies x pixels further on.
         uint8_t* row = target.bits + static_cast<ptrdiff_t>(y) * target.pitch;
         for (int32_t x = start; x <= end; ++x) blend(row + x * Blend::bytes);
     }
 }
 
 }  // namespace
-
-int BytesPerPixel(int32_t depth)
-{
-    switch (depth) {
-    case 8: return 1;
-    case 15:
-    case 16: return 2;
-    case 24: return 3;
-    case 32: return 4;
-    default: return 0;
-    }
-}
 
 PolygonExtent PolygonBounds(const HandPoint* points, int count)
 {

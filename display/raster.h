@@ -23,9 +23,6 @@ struct PolygonExtent {
     int32_t maxY;
 };
 
-// Bytes per pixel of a drawing depth, 0 for a depth nothing is drawn at.
-int BytesPerPixel(int32_t depth);
-
 PolygonExtent PolygonBounds(const HandPoint* points, int count);
 
 // A one-pixel line from (x0, y0) toward (x1, y1); the end point itself is not drawn.

@@ -133,7 +133,6 @@ static void OnMciNotify(WPARAM code)
 LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DESTROY: OnDestroy();
     case WM_MOVE: OnMove(); return 0;
     case WM_ERASEBKGND: ClockTick(); return 0;
     case WM_TIMER: ClockTick(); return 0;
@@ -147,5 +146,7 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case SoundEndedMessage: OnAlarmSoundEnded(wParam != 0); return 0;
     case AlarmNoticeMessage: ShowAlarmNotices(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
+    // Last, because nothing comes after it: the process ends inside OnDestroy.
+    case WM_DESTROY: OnDestroy();
     }
 }

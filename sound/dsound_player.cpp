@@ -21,6 +21,8 @@ enum StreamEvent { QuitEvent, NotifyEvent, StopEvent, StreamEventCount };
 // worker touches it, until the worker has ended or has cleared SoundPlaying as its last
 // act. The quit event and the worker's handle belong to the window thread alone.
 struct StreamState {
+    // From PlayWaveStream's claim of SoundPlaying until the stream gives it back.
+    bool holdsSoundPlaying;
     WaveSource source;
     DWORD bufferBytes;
     DWORD quarterBytes;
@@ -71,9 +73,26 @@ static void CloseStreamEvent(StreamEvent which)
     Stream.events[which] = nullptr;
 }
 
-// The buffer goes before the events it signals, so it never signals a closed handle.
-static void StopWaveStream()
+// Window thread: tells the worker to quit and waits until it has, so that nothing it
+// uses is released under it. A worker that ended by itself is only reaped.
+static void StopStreamWorker()
 {
+    if (Stream.worker) {
+        SetEvent(Stream.events[QuitEvent]);
+        WaitForSingleObject(Stream.worker, INFINITE);
+        CloseHandle(Stream.worker);
+        Stream.worker = nullptr;
+    }
+    CloseStreamEvent(QuitEvent);
+}
+
+// Silences the stream, releases what it holds and gives SoundPlaying back when the
+// stream holds it; whatever the stream got as far as, and as often as it is called.
+// Called by the worker as its last act, and by the window thread once no worker runs.
+// The buffer goes before the events it signals, so it never signals a closed handle.
+static void ReleaseStream()
+{
+    if (Stream.buffer) Stream.buffer->Stop();
     if (Stream.notify) {
         Stream.notify->Release();
         Stream.notify = nullptr;
@@ -85,19 +104,19 @@ static void StopWaveStream()
     CloseWaveReader(&Stream.source.file, &Stream.source.format);
     CloseStreamEvent(NotifyEvent);
     CloseStreamEvent(StopEvent);
+    if (Stream.holdsSoundPlaying) {
+        Stream.holdsSoundPlaying = false;
+        SoundPlaying = 0;
+    }
 }
 
-// Window thread: tells the worker to end and waits until it has, so that nothing it
-// uses is released under it. A worker that ended by itself is only reaped.
-static void EndStreamWorker()
+// Window thread: the one way down for a stream, on every path that ends one there (a
+// start that fails, ReleaseDSound, and the next play, which reaps the last worker). A
+// worker ending its stream by itself runs ReleaseStream alone: it is the worker.
+static void EndStream()
 {
-    if (Stream.worker) {
-        SetEvent(Stream.events[QuitEvent]);
-        WaitForSingleObject(Stream.worker, INFINITE);
-        CloseHandle(Stream.worker);
-        Stream.worker = nullptr;
-    }
-    CloseStreamEvent(QuitEvent);
+    StopStreamWorker();
+    ReleaseStream();
 }
 
 // Reads sample data into one locked part of the buffer and plays silence after the
@@ -150,13 +169,11 @@ static HRESULT RefillQuarter()
     return DS_OK;
 }
 
-// Worker thread: silences and releases the stream, lets the next play begin, and tells
-// the window whether the sound played to its end or the device broke it off.
-static void EndStream(bool failed)
+// Worker thread: releases the stream, which lets the next play begin, and tells the
+// window whether the sound played to its end or the device broke it off.
+static void FinishStream(bool failed)
 {
-    Stream.buffer->Stop();
-    StopWaveStream();
-    SoundPlaying = 0;
+    ReleaseStream();
     PostMessageA(MainWindow, SoundEndedMessage, failed, 0);
 }
 
@@ -169,11 +186,11 @@ static DWORD WINAPI StreamWorker(void*)
         case WAIT_OBJECT_0 + NotifyEvent: {
             const HRESULT refilled = RefillQuarter();
             if (FAILED(refilled)) {
-                EndStream(true);
+                FinishStream(true);
                 return static_cast<DWORD>(refilled);
             }
             if (Stream.playedBytes >= Stream.endBytes) {
-                EndStream(false);
+                FinishStream(false);
                 return 0;
             }
             break;
@@ -181,7 +198,7 @@ static DWORD WINAPI StreamWorker(void*)
         // The buffer stopped by itself (its device went away), or the wait set broke.
         case WAIT_OBJECT_0 + StopEvent:
         case WAIT_FAILED:
-            EndStream(true);
+            FinishStream(true);
             return 0;
         default:
             break;
@@ -189,13 +206,13 @@ static DWORD WINAPI StreamWorker(void*)
     }
 }
 
+// What it creates is left for EndStream when it fails.
 static BOOL StartStreamWorker()
 {
-    for (HANDLE& event : Stream.events) {
-        // The quit request stays signalled until the worker has seen it.
-        const BOOL manualReset = &event == &Stream.events[QuitEvent];
-        event = CreateEventA(nullptr, manualReset, FALSE, nullptr);
-    }
+    // The quit request stays signalled (manual reset) until the worker has seen it.
+    Stream.events[QuitEvent] = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    Stream.events[NotifyEvent] = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    Stream.events[StopEvent] = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 
     uint32_t offsets[StreamQuarters];
     QuarterNotifyOffsets(Stream.quarterBytes, offsets);
@@ -204,16 +221,11 @@ static BOOL StartStreamWorker()
         positions[i] = {offsets[i], Stream.events[NotifyEvent]};
     positions[StreamQuarters] = {static_cast<DWORD>(DSBPN_OFFSETSTOP), Stream.events[StopEvent]};
 
-    if (Stream.events[QuitEvent] && Stream.events[NotifyEvent] && Stream.events[StopEvent]) {
-        Stream.worker = CreateThread(nullptr, 0, StreamWorker, nullptr, 0, nullptr);
-        if (Stream.worker &&
-            SUCCEEDED(Stream.notify->SetNotificationPositions(StreamQuarters + 1, positions)))
-            return TRUE;
-    }
-    EndStreamWorker();
-    CloseStreamEvent(NotifyEvent);
-    CloseStreamEvent(StopEvent);
-    return FALSE;
+    if (!Stream.events[QuitEvent] || !Stream.events[NotifyEvent] || !Stream.events[StopEvent])
+        return FALSE;
+    Stream.worker = CreateThread(nullptr, 0, StreamWorker, nullptr, 0, nullptr);
+    return Stream.worker &&
+           SUCCEEDED(Stream.notify->SetNotificationPositions(StreamQuarters + 1, positions));
 }
 
 // Where the stream ends: the RIFF chunk's size, but never past the end of the file, so
@@ -243,10 +255,7 @@ static SoundFailure OpenStreamSource(const char* path)
                                    format.nBlockAlign) ||
              !ComputeStreamSizes(format.nBlockAlign, format.nSamplesPerSec, &sizes))
         failure = SoundFailure::BadFormat;
-    if (failure != SoundFailure::None) {
-        CloseWaveReader(&source.file, &source.format);
-        return failure;
-    }
+    if (failure != SoundFailure::None) return failure;
     Stream.quarterBytes = sizes.quarterBytes;
     Stream.bufferBytes = sizes.bufferBytes;
     return SoundFailure::None;
@@ -273,26 +282,19 @@ static BOOL CreateStreamBuffer()
     return TRUE;
 }
 
-// Window thread, with SoundPlaying already claimed by the caller.
+// Window thread. A stream that does not start is left for EndStream.
 static SoundFailure StartStream(const char* path)
 {
-    EndStreamWorker();
     const SoundFailure opened = OpenStreamSource(path);
     if (opened != SoundFailure::None) return opened;
     if (FAILED(Stream.dsound->SetCooperativeLevel(MainWindow, DSSCL_NORMAL))) {
         ReleaseDSound();
         return SoundFailure::DeviceFailed;
     }
-    if (!CreateStreamBuffer() || !FillWholeBuffer() || !StartStreamWorker()) {
-        StopWaveStream();
+    if (!CreateStreamBuffer() || !FillWholeBuffer() || !StartStreamWorker())
         return SoundFailure::DeviceFailed;
-    }
     Stream.buffer->SetCurrentPosition(0);
-    if (FAILED(Stream.buffer->Play(0, 0, DSBPLAY_LOOPING))) {
-        EndStreamWorker();
-        StopWaveStream();
-        return SoundFailure::DeviceFailed;
-    }
+    if (FAILED(Stream.buffer->Play(0, 0, DSBPLAY_LOOPING))) return SoundFailure::DeviceFailed;
     return SoundFailure::None;
 }
 
@@ -309,21 +311,19 @@ BOOL PlayWaveStream(const char* path, SoundFailure* failure)
     if (!Stream.dsound) return Report(SoundFailure::NoDevice, failure);
     int32_t idle = 0;
     if (!SoundPlaying.compare_exchange_strong(idle, 1)) return Report(SoundFailure::Busy, failure);
+    // The last stream's worker, which ended by itself, is reaped before this one begins.
+    EndStream();
+    Stream.holdsSoundPlaying = true;
     const SoundFailure started = StartStream(path);
-    if (started != SoundFailure::None) SoundPlaying = 0;
+    if (started != SoundFailure::None) EndStream();
     return Report(started, failure);
 }
 
 void ReleaseDSound()
 {
-    EndStreamWorker();
-    // A stream cut off here will never clear the flag itself.
-    const bool streaming = Stream.buffer != nullptr;
-    if (streaming) Stream.buffer->Stop();
-    StopWaveStream();
+    EndStream();
     if (Stream.dsound) {
         Stream.dsound->Release();
         Stream.dsound = nullptr;
     }
-    if (streaming) SoundPlaying = 0;
 }

@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include "shell/shell.h"
+#include "sound/chunk_chain.h"
 #include "sound/wave_reader.h"
 
 // The device of the last open; kept after the close, which then fails harmlessly.

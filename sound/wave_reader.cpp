@@ -2,11 +2,9 @@
 
 #include <cstring>
 
-#include "sound/stream_math.h"
+#include "sound/chunk_chain.h"
 
 static constexpr FOURCC WaveForm = mmioFOURCC('W', 'A', 'V', 'E');
-static constexpr FOURCC FormatChunkId = mmioFOURCC('f', 'm', 't', ' ');
-static constexpr FOURCC DataChunkId = mmioFOURCC('d', 'a', 't', 'a');
 // The fixed part of a PCM format: tag, channels, rate, average rate, block alignment, bits.
 static constexpr LONG PcmFormatBytes = 16;
 
@@ -22,43 +20,16 @@ const char* SoundFailureText(SoundFailure failure)
     }
 }
 
-// The subchunk search steps from chunk to chunk by their stated sizes, with 32-bit file
-// offsets: a damaged size can send it back to a chunk it has passed, and it then searches
-// for ever. Walks the chain up to the 'fmt ' and 'data' chunks, the part the searches
-// cover, and refuses a file whose chain turns back; the file is left where it stood.
-static BOOL SubchunksLeadForward(HMMIO file, const MMCKINFO& riffChunk)
-{
-    const LONG start = mmioSeek(file, 0, SEEK_CUR);
-    uint64_t offset = uint64_t{riffChunk.dwDataOffset} + sizeof(FOURCC);
-    bool formatSeen = false;
-    bool dataSeen = false;
-    BOOL forward = TRUE;
-    while (!(formatSeen && dataSeen)) {
-        DWORD header[2];
-        if (mmioSeek(file, static_cast<LONG>(offset), SEEK_SET) == -1 ||
-            mmioRead(file, reinterpret_cast<HPSTR>(header), sizeof header) != sizeof header)
-            break;
-        formatSeen = formatSeen || header[0] == FormatChunkId;
-        dataSeen = dataSeen || header[0] == DataChunkId;
-        offset = NextSubchunkOffset(static_cast<uint32_t>(offset + sizeof header), header[1]);
-        if (offset > MaxSubchunkOffset && !(formatSeen && dataSeen)) {
-            forward = FALSE;
-            break;
-        }
-    }
-    mmioSeek(file, start, SEEK_SET);
-    return forward;
-}
-
 // The checks between opening and handing out the file; the caller releases whatever
 // is held when this fails.
-static SoundFailure CheckWaveFile(HMMIO file, WAVEFORMATEX** format, MMCKINFO* riffChunk)
+static SoundFailure CheckWaveFile(const char* path, HMMIO file, WAVEFORMATEX** format,
+                                  MMCKINFO* riffChunk)
 {
     if (mmioDescend(file, riffChunk, nullptr, 0) != MMSYSERR_NOERROR)
         return SoundFailure::Unreadable;
     if (riffChunk->ckid != FOURCC_RIFF || riffChunk->fccType != WaveForm)
         return SoundFailure::NotWave;
-    if (!SubchunksLeadForward(file, *riffChunk)) return SoundFailure::Unreadable;
+    if (!WaveChunksLeadForward(path)) return SoundFailure::Unreadable;
 
     MMCKINFO formatChunk = {};
     formatChunk.ckid = FormatChunkId;
@@ -94,7 +65,7 @@ BOOL OpenWaveReader(const char* path, HMMIO* file, WAVEFORMATEX** format, MMCKIN
         *failure = SoundFailure::NotOpened;
         return FALSE;
     }
-    *failure = CheckWaveFile(opened, format, riffChunk);
+    *failure = CheckWaveFile(path, opened, format, riffChunk);
     if (*failure != SoundFailure::None) {
         CloseWaveReader(&opened, format);
         return FALSE;
@@ -112,18 +83,6 @@ SoundFailure WaveFileFault(const char* path)
         failure = SoundFailure::Unreadable;
     CloseWaveReader(&source.file, &source.format);
     return failure;
-}
-
-BOOL WaveChunksLeadForward(const char* path)
-{
-    HMMIO file = mmioOpenA(const_cast<LPSTR>(path), nullptr, MMIO_ALLOCBUF | MMIO_READ);
-    if (!file) return TRUE;
-    MMCKINFO riffChunk = {};
-    const BOOL forward = mmioDescend(file, &riffChunk, nullptr, 0) != MMSYSERR_NOERROR ||
-                         riffChunk.ckid != FOURCC_RIFF ||
-                         SubchunksLeadForward(file, riffChunk);
-    mmioClose(file, 0);
-    return forward;
 }
 
 // The search starts again at the first subchunk, so a 'data' chunk that comes before

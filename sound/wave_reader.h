@@ -29,8 +29,3 @@ BOOL SeekWaveData(HMMIO file, MMCKINFO* dataChunk, const MMCKINFO* riffChunk);
 BOOL ReadWaveData(HMMIO file, DWORD wanted, void* destination, MMCKINFO* dataChunk, DWORD* got);
 // May be repeated, and called on a source that holds nothing.
 void CloseWaveReader(HMMIO* file, WAVEFORMATEX** format);
-
-// False only for a RIFF file whose subchunk sizes lead the chunk search back to a chunk
-// it has passed, which makes any search for 'fmt ' or 'data' go on for ever. Any other
-// file, readable or not, is left to whoever plays it.
-BOOL WaveChunksLeadForward(const char* path);

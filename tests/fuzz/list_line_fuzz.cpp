@@ -63,11 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Register against a full table of the parsed alarm: every outcome is one of the five.
     AlarmEntry table[AlarmSlots];
     for (AlarmEntry& slot : table) slot = entry;
-    int hour = -1, minute = -1;
     const int count = size ? data[0] % (AlarmSlots + 1) : 0;
-    const RegisterOutcome outcome =
-        CheckRegistration(path, AnyFileExists, text, text + (size > 3 ? 3 : 0), hour, minute,
-                          table, count);
+    const Registration registration =
+        NormaliseRegistration(path, text, text + (size > 3 ? 3 : 0));
+    const RegisterOutcome outcome = CheckRegistration(registration, AnyFileExists, table, count);
     if (outcome == RegisterOutcome::Accepted && count >= AlarmSlots) std::abort();
 
     int value = size ? data[size - 1] % 24 : 0;

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "shell/shell.h"
+#include "sound/chunk_chain.h"
 #include "sound/sound.h"
 #include "sound/wave_reader.h"
 #include "sound_harness.h"

@@ -209,4 +209,16 @@ TEST_F(AlarmTrigger, PlayerRunningTheTriggerAgainGetsNoSecondCall)
     EXPECT_EQ(Played, (std::vector<std::string>{"broken.wav", "second.wav"}));
 }
 
+TEST(AlarmText, ReadsTheFirstTwoCharactersAsANumber)
+{
+    struct Case {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"07", 7}, {"7", 7}, {"7x", 7}, {" 7", 7}, {"-5", -5}, {"+3", 3},
+        {"ab", 0}, {"", 0}, {"123", 12}, {"25", 25}, {"99", 99}, {"1:", 1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ReadTwoCharNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
 }  // namespace

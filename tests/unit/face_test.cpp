@@ -6,6 +6,7 @@
 
 #include "display/face_geometry.h"
 #include "shell/trig.h"
+#include "tests/support/pixel_bytes.h"
 
 namespace {
 

@@ -62,18 +62,6 @@ TEST(ListLine, LongestPathsFitAndAreCut)
     EXPECT_EQ(entry.minute, 34);
 }
 
-TEST(ListLine, ReadsTheFirstTwoCharactersAsANumber)
-{
-    struct Case {
-        const char* text;
-        int value;
-    } cases[] = {
-        {"07", 7}, {"7", 7}, {"7x", 7}, {" 7", 7}, {"-5", -5}, {"+3", 3},
-        {"ab", 0}, {"", 0}, {"123", 12}, {"25", 25}, {"99", 99}, {"1:", 1},
-    };
-    for (const Case& c : cases) EXPECT_EQ(ReadTwoCharNumber(c.text), c.value) << '"' << c.text << '"';
-}
-
 TEST(ListLine, ArrowsWrapAroundTheirPeriod)
 {
     struct Case {
@@ -146,11 +134,11 @@ TEST(ListLine, RegisterChecksInOrder)
         const char* minuteText;
         int count;
         RegisterOutcome outcome;
-        const char* pathAfter;
+        const char* pathListed;
         int hourAfter, minuteAfter; // the dialog's values start at 3 and 4
     } cases[] = {
         {"empty field", "", "07", "30", 2, RegisterOutcome::Ignored, "", 3, 4},
-        {"missing file", "C:\\NONE.WAV", "07", "30", 2, RegisterOutcome::InvalidFile, "C:\\NONE.WAV", 3, 4},
+        {"missing file", "C:\\NONE.WAV", "07", "30", 2, RegisterOutcome::InvalidFile, "c:\\none.wav", 3, 4},
         {"no .wav", "C:\\Music\\Song.MP3", "07", "30", 2, RegisterOutcome::InvalidFile,
          "c:\\music\\song.mp3", 3, 4},
         {"folder", "C:\\Sounds", "07", "30", 2, RegisterOutcome::InvalidFile, "c:\\sounds", 3, 4},
@@ -174,13 +162,17 @@ TEST(ListLine, RegisterChecksInOrder)
          "d:\\sounds\\bell.wav", 12, 45},
     };
     for (const Case& c : cases) {
-        char path[256] = {};
-        std::strncpy(path, c.path, sizeof path - 1);
-        int hour = 3, minute = 4;
-        const RegisterOutcome outcome = CheckRegistration(
-            path, FileExistsInFixture, c.hourText, c.minuteText, hour, minute, full, c.count);
+        const Registration registration = NormaliseRegistration(c.path, c.hourText, c.minuteText);
+        const RegisterOutcome outcome =
+            CheckRegistration(registration, FileExistsInFixture, full, c.count);
         EXPECT_EQ(static_cast<int>(outcome), static_cast<int>(c.outcome)) << c.name;
-        EXPECT_STREQ(path, c.pathAfter) << c.name;
+        EXPECT_STREQ(registration.path, c.pathListed) << c.name;
+        // What the dialog does with the outcome: it takes the boxes' numbers or keeps its own.
+        int hour = 3, minute = 4;
+        if (PassedFileChecks(outcome)) {
+            hour = registration.hour;
+            minute = registration.minute;
+        }
         EXPECT_EQ(hour, c.hourAfter) << c.name;
         EXPECT_EQ(minute, c.minuteAfter) << c.name;
     }
@@ -189,11 +181,10 @@ TEST(ListLine, RegisterChecksInOrder)
 TEST(ListLine, NegativeHourMatchesItsStoredByte)
 {
     const AlarmEntry listed[] = {Entry(251, 10, "y.wav")};
-    char path[] = "D:\\Sounds\\Bell.WAV";
-    int hour = 0, minute = 0;
-    EXPECT_EQ(CheckRegistration(path, FileExistsInFixture, "-5", "10", hour, minute, listed, 1),
+    const Registration registration = NormaliseRegistration("D:\\Sounds\\Bell.WAV", "-5", "10");
+    EXPECT_EQ(CheckRegistration(registration, FileExistsInFixture, listed, 1),
               RegisterOutcome::Duplicate);
-    EXPECT_EQ(hour, -5);
+    EXPECT_EQ(registration.hour, -5);
 }
 
 TEST(ListLine, DeleteShiftsTheFollowingSlotsDown)

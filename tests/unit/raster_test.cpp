@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "display/raster.h"
+#include "tests/support/pixel_bytes.h"
 
 namespace {
 
