@@ -34,7 +34,8 @@ static LRESULT OnHitTest()
 
 // True once the pointer, with the left button held, leaves the system's drag rectangle
 // around the press; at then holds where it went. False when the button comes up first or
-// the capture is lost.
+// the capture is lost. Other messages go on being dispatched, so a button held still
+// does not stop the tick and its alarms.
 static bool PointerDrags(HWND window, POINT press, POINT* at)
 {
     const int dx = GetSystemMetrics(SM_CXDRAG);
@@ -44,16 +45,20 @@ static bool PointerDrags(HWND window, POINT press, POINT* at)
     bool drags = false;
     while (GetCapture() == window) {
         MSG message;
-        if (!PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             WaitMessage();
             continue;
         }
         if (message.message == WM_LBUTTONUP) break;
-        if (message.message == WM_MOUSEMOVE && !PtInRect(&still, message.pt)) {
+        if (message.message == WM_MOUSEMOVE) {
+            if (PtInRect(&still, message.pt)) continue;
             *at = message.pt;
             drags = true;
             break;
         }
+        if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
     if (GetCapture() == window) ReleaseCapture();
     return drags;
