@@ -86,13 +86,16 @@ for ((i = 0; i < 50; i++)); do
 done
 cp "$E2E_CAPTURE/onsets.txt" "$E2E_RESULT_DIR/"
 
-# One line per alarm: minute, tick, player, total (seconds after the minute's start).
+# One line per alarm: minute, tick, total (seconds after the minute's start). The tick
+# that sounded the alarm is the last redraw before the sound: a redraw seen just after the
+# minute began may belong to a tick that read the time just before it.
 for minute in "${minutes[@]}"; do
-    tick=$(awk -v m="$minute" '$1 >= m { printf "%.3f", $1 - m; exit }' "$E2E_RESULT_DIR/redraws-$minute.txt")
     sounds=$(awk -v m="$minute" '$1 == "onset" && $3 >= m && $3 < m + 60 { n++ } END { print n + 0 }' \
         "$E2E_RESULT_DIR/onsets.txt")
     total=$(awk -v m="$minute" '$1 == "onset" && $3 >= m && $3 < m + 60 { printf "%.3f", $3 - m; exit }' \
         "$E2E_RESULT_DIR/onsets.txt")
+    tick=$(awk -v m="$minute" -v t="${total:-0}" '$1 - m <= t { last = $1 - m }
+        END { if (last != "") printf "%.3f", last }' "$E2E_RESULT_DIR/redraws-$minute.txt")
     [ "$sounds" = 1 ] || e2e_log "the alarm at $(date -d "@$minute" +%H:%M) sounded $sounds times"
     echo "$(date -d "@$minute" +%H:%M) ${tick:-n/a} ${total:-n/a}"
 done >"$E2E_RESULT_DIR/latency.txt"
