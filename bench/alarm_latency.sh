@@ -3,7 +3,7 @@
 # MCI in one and DirectSound in the other, each with an alarm due in each of the coming
 # ALARMS minutes (default 5). For every alarm it prints the time from
 # the start of its minute to the first audible sample the sound system received, split
-# into the tick (the first redraw of the clock in that minute, when the alarm is checked)
+# into the tick (when the clock checked its alarms, from its redraws) and the player
 # and the player (from that tick to the sound); then minimum, median and maximum per
 # player, and the machine's load before and after.
 # The ALSA sink hands every stream to tests/tools/sound_onset, which notes when each
@@ -86,16 +86,20 @@ for ((i = 0; i < 50; i++)); do
 done
 cp "$E2E_CAPTURE/onsets.txt" "$E2E_RESULT_DIR/"
 
-# One line per alarm: minute, tick, total (seconds after the minute's start). The tick
-# that sounded the alarm is the last redraw before the sound: a redraw seen just after the
-# minute began may belong to a tick that read the time just before it.
+# One line per alarm: minute, tick, total (seconds after the minute's start). What a tick
+# draws reaches the screen once the clock is back in its message loop, so the redraw of
+# the tick that sounded the alarm shows only after the player has started; the tick before
+# it was not held up, and the timer comes one second later. So the alarm's tick is the
+# next-to-last redraw before the sound, plus a second. (Taking the first redraw in the
+# minute would not do: a tick that read the time just before the minute began may finish
+# drawing just after it.)
 for minute in "${minutes[@]}"; do
     sounds=$(awk -v m="$minute" '$1 == "onset" && $3 >= m && $3 < m + 60 { n++ } END { print n + 0 }' \
         "$E2E_RESULT_DIR/onsets.txt")
     total=$(awk -v m="$minute" '$1 == "onset" && $3 >= m && $3 < m + 60 { printf "%.3f", $3 - m; exit }' \
         "$E2E_RESULT_DIR/onsets.txt")
-    tick=$(awk -v m="$minute" -v t="${total:-0}" '$1 - m <= t { last = $1 - m }
-        END { if (last != "") printf "%.3f", last }' "$E2E_RESULT_DIR/redraws-$minute.txt")
+    tick=$(awk -v m="$minute" -v t="${total:-0}" '$1 - m <= t { before = last; last = $1 - m }
+        END { if (before != "") printf "%.3f", before + 1 }' "$E2E_RESULT_DIR/redraws-$minute.txt")
     [ "$sounds" = 1 ] || e2e_log "the alarm at $(date -d "@$minute" +%H:%M) sounded $sounds times"
     echo "$(date -d "@$minute" +%H:%M) ${tick:-n/a} ${total:-n/a}"
 done >"$E2E_RESULT_DIR/latency.txt"
