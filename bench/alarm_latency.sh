@@ -1,11 +1,11 @@
 #!/bin/bash
 # How late an alarm sounds: two players side by side, each in a private Xvfb and prefix,
 # MCI in one and DirectSound in the other, each with an alarm due in each of the coming
-# ALARMS minutes (default 5). For every alarm it prints the time from
-# the start of its minute to the first audible sample the sound system received, split
-# into the tick (when the clock checked its alarms, from its redraws) and the player
-# and the player (from that tick to the sound); then minimum, median and maximum per
-# player, and the machine's load before and after.
+# ALARMS minutes (default 5). For every alarm it prints the time from the start of its
+# minute to the first audible sample the sound system received, split into the tick (when
+# the clock checked its alarms, found from its redraws) and the player (from that tick to
+# the sound); then minimum, median and maximum per player, and the machine's load before
+# and after. E2E_KEEP=1 keeps the raw times in the results folders.
 # The ALSA sink hands every stream to tests/tools/sound_onset, which notes when each
 # sound's first audible sample arrives (the sink is not paced, so that is the moment the
 # sound system has it); tests/tools/screen_changes notes when the clock redraws.
