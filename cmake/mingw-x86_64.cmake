@@ -1,16 +1,4 @@
-# Cross-compiles the clock as a 64-bit Windows program with mingw-w64.
-# The posix-thread compilers are needed: GoogleTest does not build with the win32 thread model.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles the same sources as a 64-bit Windows program, for testing on a host
+# that runs no 32-bit code.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Test programs built here run under Wine through a wrapper that keeps ctest fast.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
