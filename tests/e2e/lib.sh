@@ -293,6 +293,16 @@ e2e_drop() {
     timeout 10 "$PELIO_NATIVE_BUILD/tests/tools/xdnd_drop" "$@"
 }
 
+# e2e_open_from_menu <x> <y> <downs> <title>: a right click at a screen point opens the
+# menu; the item so many steps down opens a dialog of that title, whose handle is printed.
+e2e_open_from_menu() {
+    e2e_click 3 "$1" "$2"
+    local keys=() i
+    for ((i = 0; i < $3; i++)) do keys+=(DOWN); done
+    e2e_driver menu "${keys[@]}" RETURN >/dev/null
+    e2e_driver find "#32770" "$4" 5000 || e2e_fail "$4 did not open"
+}
+
 # e2e_capture_holds <capture> <data.raw> [frame-bytes]: true when an MCI capture holds
 # every frame of the data once and in order, with nothing between or after them but
 # silence (0x80 in U8 captures, zero bytes in the others): on a busy machine Wine's ALSA

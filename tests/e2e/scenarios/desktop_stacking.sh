@@ -68,14 +68,7 @@ e2e_shot menu >/dev/null
 e2e_key Escape
 e2e_driver wait-gone "$menu" 3000 || e2e_fail "Escape did not dismiss the menu"
 
-# open_from_menu <downs> <title>: opens a dialog through the menu; prints its handle.
-open_from_menu() {
-    e2e_click 3 580 380
-    local keys=() i
-    for ((i = 0; i < $1; i++)) do keys+=(DOWN); done
-    e2e_driver menu "${keys[@]}" RETURN >/dev/null
-    e2e_driver find "#32770" "$2" 5000 || e2e_fail "$2 did not open"
-}
+open_from_menu() { e2e_open_from_menu 580 380 "$@"; }
 # expect_dialog <hwnd> <title> <x> <y>: framed at (x, y) shifted by at most the frame,
 # above the clock, holding the keyboard, with the program's class and icon.
 expect_dialog() {
