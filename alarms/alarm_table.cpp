@@ -10,6 +10,7 @@ int32_t OnTop;
 int32_t Alarm;
 int32_t UseDirectSound;
 int32_t AlarmFired;
+uint8_t AlarmFiredHour;
 uint8_t AlarmFiredMinute;
 
 static constexpr int DefaultAlarms = 24;
@@ -49,7 +50,7 @@ void TriggerAlarms(unsigned hour, unsigned minute, AlarmPlayer play)
 {
     if (!Alarm) return;
     if (AlarmFired) {
-        if (minute == AlarmFiredMinute) return;
+        if (hour == AlarmFiredHour && minute == AlarmFiredMinute) return;
         AlarmFired = 0;
     }
     const int32_t count = AlarmCount < AlarmSlots ? AlarmCount : AlarmSlots;
@@ -58,6 +59,7 @@ void TriggerAlarms(unsigned hour, unsigned minute, AlarmPlayer play)
         if (entry.hour != hour || entry.minute != minute) continue;
         // Latched before the hand-over: a player that shows a message box keeps the
         // timer dispatching, and the ticks inside it must find this minute spent.
+        AlarmFiredHour = static_cast<uint8_t>(hour);
         AlarmFiredMinute = static_cast<uint8_t>(minute);
         AlarmFired = 1;
         play(entry);

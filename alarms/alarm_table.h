@@ -27,8 +27,10 @@ extern int32_t Alarm;
 extern int32_t UseDirectSound;
 
 // The trigger's latch: set when an alarm is handed to a player, released by the first
-// tick in another minute.
+// tick in another minute of the day (a computer asleep from 07:00 to 08:00 still sounds
+// the 08:00 alarm).
 extern int32_t AlarmFired;
+extern uint8_t AlarmFiredHour;
 extern uint8_t AlarmFiredMinute;
 
 void SetDefaultAlarms();

@@ -155,7 +155,11 @@ static void OnInitSettings(HWND dialog)
     SetWindowPos(dialog, HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) / 2 - 200,
                  GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOSIZE);
 
-    if (!SettingsUnsaved) LoadSettings();
+    // The file may hold fewer alarms than were counted before.
+    if (!SettingsUnsaved) {
+        LoadSettings();
+        CountAlarms();
+    }
     std::memcpy(DialogAlarmTable, AlarmTable, sizeof DialogAlarmTable);
     const int active = AlarmCount < AlarmSlots ? AlarmCount : AlarmSlots;
     for (int slot = 0; slot < active; ++slot)
@@ -207,13 +211,20 @@ static bool ApplyPlaybackMethod(HWND dialog)
     return true;
 }
 
-static void OnOk(HWND dialog)
+// After the last check that can refuse the OK: a refused OK followed by Cancel leaves
+// the alarms as they were.
+static void CommitDialogTable()
 {
     const int count = ListLineCount();
     AlarmCount = count;
     for (AlarmEntry& entry : AlarmTable) MakeFreeSlot(&entry);
     std::memcpy(AlarmTable, DialogAlarmTable, sizeof(AlarmEntry) * static_cast<size_t>(count));
+}
+
+static void OnOk(HWND dialog)
+{
     if (!ApplyPlaybackMethod(dialog)) return;
+    CommitDialogTable();
 
     Alarm = IsChecked(dialog, IDC_ALARM_ON) ? 1 : 0;
     OnTop = IsChecked(dialog, IDC_ON_TOP) ? 1 : 0;

@@ -14,17 +14,18 @@ struct AlarmSound {
     uint8_t minute;
     char path[AlarmPathSize];
     SoundFailure failure;  // why the alarm's own file did not play
+    uint32_t tag;          // the play whose end is this sound's
 };
 
 static AlarmSound Sounding;
 
-// Read at each hand-over, so a change of playback method counts from the next alarm on.
-// A DirectSound object that could not be made before is tried again, so that alarms
-// sound again once the device is back.
-static SoundFailure StartSound(const char* path)
+// Through the player the setting chooses, or the other one. A DirectSound object that
+// could not be made before is tried again, so that alarms sound again once the device
+// is back.
+static SoundFailure StartSound(const char* path, bool throughDirectSound)
 {
     SoundFailure failure = SoundFailure::None;
-    if (UseDirectSound) {
+    if (throughDirectSound) {
         OpenDSound();
         PlayWaveStream(path, &failure);
     } else {
@@ -56,42 +57,65 @@ static void TellNothingSounded()
     AddAlarmNotice(Sounding.hour, Sounding.minute, text);
 }
 
+static bool IsDeviceFailure(SoundFailure failure)
+{
+    return failure == SoundFailure::NoDevice || failure == SoundFailure::DeviceFailed;
+}
+
 // The chime is taken from the working directory alone: a bare name would also be looked
-// for beside the program and in the system's folders.
+// for beside the program and in the system's folders. A player without a working device
+// leaves the chime to the other one.
 static void PlayChimeInstead()
 {
     char chime[AlarmPathSize];
     std::snprintf(chime, sizeof chime, ".\\%s", DefaultAlarmSound);
     Sounding.chime = true;
+    SoundFailure failure = StartSound(chime, UseDirectSound != 0);
+    if (IsDeviceFailure(failure)) failure = StartSound(chime, UseDirectSound == 0);
     // Told once the chime has ended, when it is known to have sounded.
-    Sounding.active = StartSound(chime) == SoundFailure::None;
+    Sounding.active = failure == SoundFailure::None;
+    Sounding.tag = SoundPlayTag;
     if (!Sounding.active) TellNothingSounded();
 }
 
 static void PlayAlarmSound(const AlarmEntry& entry)
 {
-    const SoundFailure failure = StartSound(entry.path);
-    // Another sound of the clock's own plays: the alarm is spent for its minute.
-    if (failure == SoundFailure::Busy) return;
+    SoundFailure failure = StartSound(entry.path, UseDirectSound != 0);
+    if (failure == SoundFailure::Busy) {
+        // Two alarms of one minute are one alarm to the user: the first one sounds.
+        if (Sounding.active && Sounding.hour == entry.hour && Sounding.minute == entry.minute)
+            return;
+        // Any other sound of the clock's, a dropped file or an earlier alarm, gives way.
+        StopClockSound();
+        failure = StartSound(entry.path, UseDirectSound != 0);
+    }
     Sounding = {};
     Sounding.hour = entry.hour;
     Sounding.minute = entry.minute;
     lstrcpynA(Sounding.path, entry.path, AlarmPathSize);
     Sounding.failure = failure;
     Sounding.active = failure == SoundFailure::None;
+    Sounding.tag = SoundPlayTag;
     if (!Sounding.active) PlayChimeInstead();
 }
 
 void CheckAlarms(const SYSTEMTIME& time)
 {
+    if (const uint32_t tag = StopOverdueSound()) OnSoundEnded(tag, false);
     TriggerAlarms(time.wHour, time.wMinute, PlayAlarmSound);
 }
 
-// A device may also give up after the play has started: the MCI device reports it in
-// its notice, the streaming worker in its message.
-void OnAlarmSoundEnded(bool failed)
+void StopClockSound()
 {
-    if (!Sounding.active) return;
+    if (const uint32_t tag = StopSound()) OnSoundEnded(tag, false);
+}
+
+// A device may also give up after the play has started: the MCI device reports it in
+// its notice, the streaming worker in its message. A sound stopped before its end
+// counts as played.
+void OnSoundEnded(uint32_t tag, bool failed)
+{
+    if (!Sounding.active || tag != Sounding.tag) return;
     Sounding.active = false;
     if (!Sounding.chime) {
         if (!failed) return;

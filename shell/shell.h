@@ -17,7 +17,7 @@ constexpr UINT ClockTimerPeriodMs = 1000;
 constexpr int ExitCodeClosed = 1;
 
 // Messages the clock posts to its own window. The streaming worker reports the end of
-// a sound (wParam non-zero when the device broke it off); an alarm that could not sound
+// a sound (wParam non-zero when the device broke it off, lParam the play's tag); an alarm that could not sound
 // as it should asks for its notice to be shown outside the tick.
 constexpr UINT SoundEndedMessage = WM_APP + 1;
 constexpr UINT AlarmNoticeMessage = WM_APP + 2;
@@ -37,6 +37,8 @@ extern HMENU PopupMenu;
 BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y);
 LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void ClockTick();
+// Sets the one-second timer (ClockTimerIdentifier) to fall just after the next second.
+void ArmClockTimer();
 void CloseClock();
 void UpdateScreenRect();
 

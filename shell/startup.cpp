@@ -102,7 +102,7 @@ BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y)
     StartDirectSoundIfWanted();
 
     DragAcceptFiles(MainWindow, TRUE);
-    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, ClockTimerPeriodMs, nullptr);
+    ArmClockTimer();
     TickEnabled = 1;
     ShowWindow(MainWindow, showCommand);
     SetWindowPos(MainWindow, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,

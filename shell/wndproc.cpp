@@ -18,6 +18,24 @@ void ClockTick()
     CheckAlarms(now);
 }
 
+// Each tick falls just after a second of the wall clock begins, so the second hand turns
+// with the second and an alarm sounds at the start of its minute. The timer is set again
+// at every tick: a fixed period would keep the phase of the moment the clock started.
+void ArmClockTimer()
+{
+    constexpr UINT AfterSecondMs = 10;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const UINT untilNextSecond = 1000 - now.wMilliseconds % 1000;
+    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, untilNextSecond + AfterSecondMs, nullptr);
+}
+
+static void OnTimer()
+{
+    ClockTick();
+    if (TickEnabled) ArmClockTimer();
+}
+
 static void OnMove()
 {
     UpdateScreenRect();
@@ -33,10 +51,10 @@ static LRESULT OnHitTest()
 }
 
 // True once the pointer, with the left button held, leaves the system's drag rectangle
-// around the press; at then holds where it went. False when the button comes up first or
-// the capture is lost. Other messages go on being dispatched, so a button held still
-// does not stop the tick and its alarms.
-static bool PointerDrags(HWND window, POINT press, POINT* at)
+// around the press; at then holds where it went. False when the button comes up first
+// (clicked is then set) or the capture is lost. Other messages go on being dispatched,
+// so a button held still does not stop the tick and its alarms.
+static bool PointerDrags(HWND window, POINT press, POINT* at, bool* clicked)
 {
     const int dx = GetSystemMetrics(SM_CXDRAG);
     const int dy = GetSystemMetrics(SM_CYDRAG);
@@ -49,7 +67,13 @@ static bool PointerDrags(HWND window, POINT press, POINT* at)
             WaitMessage();
             continue;
         }
-        if (message.message == WM_LBUTTONUP) break;
+        // A release lost on its way (a secure desktop's prompt while the button was held)
+        // shows as a move with the button up.
+        if (message.message == WM_LBUTTONUP ||
+            (message.message == WM_MOUSEMOVE && !(message.wParam & MK_LBUTTON))) {
+            *clicked = true;
+            break;
+        }
         if (message.message == WM_MOUSEMOVE) {
             if (PtInRect(&still, message.pt)) continue;
             *at = message.pt;
@@ -67,14 +91,19 @@ static bool PointerDrags(HWND window, POINT press, POINT* at)
 // The system's move starts only once the pointer really moves. Under a window manager
 // the move is the manager's, and one started by a plain click waits for a release that
 // has already happened, taking the next key (Escape) with it. A click ends here, the
-// clock activated by the press as any window is. On a drag the clock first catches up
-// with the pointer, then the system's move goes on from there.
+// clock activated by the press as any window is, and the sound the clock plays stopped.
+// On a drag the clock first catches up with the pointer, then the system's move goes on
+// from there.
 static LRESULT OnLeftButtonDown(HWND window, WPARAM hitTest, LPARAM lParam)
 {
     const POINT press = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     POINT at = press;
     if (hitTest != HTCAPTION) return DefWindowProcA(window, WM_NCLBUTTONDOWN, hitTest, lParam);
-    if (!PointerDrags(window, press, &at)) return 0;
+    bool clicked = false;
+    if (!PointerDrags(window, press, &at, &clicked)) {
+        if (clicked) StopClockSound();
+        return 0;
+    }
     RECT place;
     GetWindowRect(window, &place);
     SetWindowPos(window, nullptr, place.left + at.x - press.x, place.top + at.y - press.y, 0, 0,
@@ -112,11 +141,12 @@ static void OnDropFiles(HDROP drop)
         MessageBoxA(MainWindow, text, WaveErrorCaption, MB_OK);
 }
 
-// Any notice closes the device; a failure may still be an alarm's to make up for.
-static void OnMciNotify(WPARAM code)
+// The notice of the play under way closes the device, whatever it says; a failure may
+// still be an alarm's to make up for. A notice of a play already stopped is ignored.
+static void OnMciNotify(WPARAM code, LPARAM device)
 {
-    CloseWaveMci();
-    OnAlarmSoundEnded(code == MCI_NOTIFY_FAILURE);
+    if (const uint32_t tag = EndWaveMci(static_cast<MCIDEVICEID>(device)))
+        OnSoundEnded(tag, code == MCI_NOTIFY_FAILURE);
 }
 
 // Under Wine the multimedia layer keeps a thread of its own once MCI has played, so
@@ -140,15 +170,15 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
     case WM_MOVE: OnMove(); return 0;
     case WM_ERASEBKGND: ClockTick(); return 0;
-    case WM_TIMER: ClockTick(); return 0;
+    case WM_TIMER: OnTimer(); return 0;
     case WM_NCHITTEST: return OnHitTest();
     case WM_NCLBUTTONDOWN: return OnLeftButtonDown(window, wParam, lParam);
     case WM_NCRBUTTONDOWN: OnRightButtonDown(lParam); return 0;
     case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case WM_COMMAND: OnMenuCommand(wParam); return 0;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case MM_MCINOTIFY: OnMciNotify(wParam); return 0;
-    case SoundEndedMessage: OnAlarmSoundEnded(wParam != 0); return 0;
+    case MM_MCINOTIFY: OnMciNotify(wParam, lParam); return 0;
+    case SoundEndedMessage: OnSoundEnded(static_cast<uint32_t>(lParam), wParam != 0); return 0;
     case AlarmNoticeMessage: ShowAlarmNotices(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     // Last, because nothing comes after it: the process ends inside OnDestroy.

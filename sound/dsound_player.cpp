@@ -32,6 +32,7 @@ struct StreamState {
     // The stream ends once the play cursor has passed this many bytes: the RIFF chunk's
     // size, or what the file really holds when its header claims more.
     DWORD endBytes;
+    uint32_t tag;
     HANDLE events[StreamEventCount];
     HANDLE worker;
     IDirectSound* dsound;
@@ -173,8 +174,9 @@ static HRESULT RefillQuarter()
 // window whether the sound played to its end or the device broke it off.
 static void FinishStream(bool failed)
 {
+    const uint32_t tag = Stream.tag;
     ReleaseStream();
-    PostMessageA(MainWindow, SoundEndedMessage, failed, 0);
+    PostMessageA(MainWindow, SoundEndedMessage, failed, tag);
 }
 
 static DWORD WINAPI StreamWorker(void*)
@@ -261,6 +263,14 @@ static SoundFailure OpenStreamSource(const char* path)
     return SoundFailure::None;
 }
 
+// The stream plays to the first quarter boundary past its end.
+static uint64_t StreamLengthMs()
+{
+    const WAVEFORMATEX& format = *Stream.source.format;
+    const uint64_t bytesPerSecond = uint64_t{format.nBlockAlign} * format.nSamplesPerSec;
+    return (uint64_t{Stream.endBytes} + Stream.quarterBytes) * 1000 / bytesPerSecond;
+}
+
 static BOOL CreateStreamBuffer()
 {
     DSBUFFERDESC1 description = {};
@@ -287,6 +297,8 @@ static SoundFailure StartStream(const char* path)
 {
     const SoundFailure opened = OpenStreamSource(path);
     if (opened != SoundFailure::None) return opened;
+    // Before the worker starts: it reports the end with this tag.
+    Stream.tag = BeginSoundPlay(StreamLengthMs());
     if (FAILED(Stream.dsound->SetCooperativeLevel(MainWindow, DSSCL_NORMAL))) {
         ReleaseDSound();
         return SoundFailure::DeviceFailed;
@@ -317,6 +329,11 @@ BOOL PlayWaveStream(const char* path, SoundFailure* failure)
     const SoundFailure started = StartStream(path);
     if (started != SoundFailure::None) EndStream();
     return Report(started, failure);
+}
+
+void StopWaveStream()
+{
+    EndStream();
 }
 
 void ReleaseDSound()

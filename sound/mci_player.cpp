@@ -11,6 +11,11 @@
 
 // The device of the last open; kept after the close, which then fails harmlessly.
 static MCIDEVICEID MciDeviceId;
+// The device is open and its play is the one under way, with this tag.
+static bool MciPlaying;
+static uint32_t MciTag;
+// When the device cannot tell the sound's length, the play may last this long.
+static constexpr uint64_t UnknownLengthMs = 60 * 60 * 1000;
 
 // Hands the outcome to a caller that asked for it; TRUE when the sound started.
 static BOOL Report(SoundFailure why, SoundFailure* failure)
@@ -60,12 +65,43 @@ BOOL PlayWaveMci(const char* path, SoundFailure* failure)
         CloseWaveMci();
         return Abandon(SoundFailure::DeviceFailed, failure);
     }
+    // Asked once the sound runs, so that it costs the start nothing; the device counts
+    // in milliseconds unless told otherwise.
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = MCI_STATUS_LENGTH;
+    const bool measured = mciSendCommandA(MciDeviceId, MCI_STATUS, MCI_STATUS_ITEM,
+                                          reinterpret_cast<DWORD_PTR>(&status)) == 0;
+    MciTag = BeginSoundPlay(measured ? status.dwReturn : UnknownLengthMs);
+    MciPlaying = true;
     return Report(SoundFailure::None, failure);
 }
 
 DWORD CloseWaveMci()
 {
     const MCIERROR result = mciSendCommandA(MciDeviceId, MCI_CLOSE, MCI_WAIT, 0);
-    if (result == 0) SoundPlaying = 0;
+    if (result == 0) {
+        MciPlaying = false;
+        SoundPlaying = 0;
+    }
     return result;
+}
+
+uint32_t EndWaveMci(MCIDEVICEID device)
+{
+    if (!MciPlaying || device != MciDeviceId) return 0;
+    const uint32_t tag = MciTag;
+    CloseWaveMci();
+    return tag;
+}
+
+void StopWaveMci()
+{
+    if (!MciPlaying) return;
+    CloseWaveMci();
+    // The close has posted the stopped play's notice (aborted). It goes now: the next
+    // device opened may be given the same identifier, and the notice would then seem
+    // to be about that one's play.
+    MSG notice;
+    while (PeekMessageA(&notice, MainWindow, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
+    }
 }

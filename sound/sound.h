@@ -2,6 +2,7 @@
 // SoundPlaying is shared with the streaming worker thread.
 #pragma once
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <atomic>
 #include <cstdint>
@@ -40,3 +41,24 @@ void ReleaseDSound();
 
 BOOL PlayWaveMci(const char* path, SoundFailure* failure = nullptr);
 DWORD CloseWaveMci();
+// The device's notice of the end of a play: the device is closed when the notice is the
+// play's under way, and that play's tag is returned; 0 for a notice of a play already
+// stopped, which is ignored.
+uint32_t EndWaveMci(MCIDEVICEID device);
+
+// Every play that starts gets a tag of its own, the play under way SoundPlayTag. Its end
+// comes back with it (SoundEndedMessage's lParam, EndWaveMci), so the end of one play
+// that arrives after the next has begun is not taken for the next one's.
+extern uint32_t SoundPlayTag;
+// Stops the sound under way, through either player, and releases it as at its end;
+// returns its tag, 0 when nothing played.
+uint32_t StopSound();
+// The same for a play that has outlasted its length by a margin: a device that stalls
+// never reports the end, and would refuse every later play.
+uint32_t StopOverdueSound();
+
+// Inside the players: a play of lengthMs has started; its tag.
+uint32_t BeginSoundPlay(uint64_t lengthMs);
+// Window thread; each does nothing when its player plays nothing.
+void StopWaveStream();
+void StopWaveMci();

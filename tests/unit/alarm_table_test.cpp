@@ -28,6 +28,7 @@ protected:
         CountAlarms();
         Alarm = 1;
         AlarmFired = 0;
+        AlarmFiredHour = 0;
         AlarmFiredMinute = 0;
         Played.clear();
     }
@@ -119,15 +120,28 @@ TEST_F(AlarmTrigger, SwitchedOffAndOnWithinTheMinuteDoesNotFireAgain)
     EXPECT_EQ(Played.size(), 1u);
 }
 
-TEST_F(AlarmTrigger, LatchComparesTheMinuteAlone)
+// The latch holds for one minute of the day: a computer asleep across the hour, or a
+// clock set forward by exactly an hour, still sounds the alarm it lands on.
+TEST_F(AlarmTrigger, LatchHoldsOneMinuteOfTheDay)
 {
-    SetSlot(0, 7, 30, "seven.wav");
-    SetSlot(1, 8, 30, "eight.wav");
-    CountAlarms();
-    TickThrough(7, 30, 0, 0);
-    // A clock set forward by exactly an hour lands in the same minute: still latched.
-    TickThrough(8, 30, 0, 0);
-    EXPECT_EQ(Played, std::vector<std::string>{"seven.wav"});
+    struct Case {
+        const char* name;
+        unsigned firedHour, firedMinute, hour, minute;
+    } const cases[] = {
+        {"asleep from 07:00:30 to 08:00:10", 7, 0, 8, 0},
+        {"set forward from 07:30 to 08:30", 7, 30, 8, 30},
+        {"across midnight", 23, 59, 0, 59},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        SetSlot(0, static_cast<int>(c.firedHour), static_cast<int>(c.firedMinute), "first.wav");
+        SetSlot(1, static_cast<int>(c.hour), static_cast<int>(c.minute), "next.wav");
+        SetSlot(2, 99, 99, "");
+        CountAlarms();
+        TickThrough(c.firedHour, c.firedMinute, 30, 30);
+        TickThrough(c.hour, c.minute, 10, 10);
+        EXPECT_EQ(Played, (std::vector<std::string>{"first.wav", "next.wav"})) << c.name;
+    }
 }
 
 TEST_F(AlarmTrigger, SlotsSharingATimeAllGoOutInTableOrder)
