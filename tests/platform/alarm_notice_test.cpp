@@ -19,31 +19,52 @@ LRESULT CALLBACK NoticeWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The text of each notice box as it came up. The first box meets the next alarm's notice
-// (and a second one for its own minute); any later box is answered with OK.
+// The visible window of that class and caption; boxes closed to make way stay hidden.
+HWND VisibleWindow(const char* className, const char* caption)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, caption)))
+        if (IsWindowVisible(window)) return window;
+    return nullptr;
+}
+
+// The text of each notice box as it came up, and the owner of each. Over the first box
+// the user opens a dialog, under which the next alarm's notice comes (and a second one
+// for the first box's minute); any later box is answered with OK, then the dialog.
 std::vector<std::string> BoxesSeen;
+std::vector<HWND> Owners;
+constexpr char OpenedCaption[] = "Opened over the notice";
+HWND OpenedDialog;
 
 void CALLBACK WatchNoticeBox(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND box = FindWindowA("#32770", MessageCaption);
-    if (!box || !IsWindowVisible(box)) return;
+    if (!OpenedDialog && (OpenedDialog = VisibleWindow("#32770", OpenedCaption))) {
+        AddAlarmNotice(7, 31, "07:31 second");
+        AddAlarmNotice(7, 30, "07:30 again");
+        return;
+    }
+    HWND box = VisibleWindow("#32770", MessageCaption);
+    if (!box) {
+        if (HWND opened = VisibleWindow("#32770", OpenedCaption); opened && BoxesSeen.size() > 1)
+            PostMessageA(GetDlgItem(opened, IDOK), BM_CLICK, 0, 0);
+        return;
+    }
     char text[4096] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
     if (!BoxesSeen.empty() && BoxesSeen.back() == text) return;
     BoxesSeen.push_back(text);
-    if (BoxesSeen.size() == 1) {
-        AddAlarmNotice(7, 31, "07:31 second");
-        AddAlarmNotice(7, 30, "07:30 again");
-    } else {
+    Owners.push_back(GetWindow(box, GW_OWNER));
+    if (BoxesSeen.size() == 1)
+        MessageBoxA(nullptr, "settings", OpenedCaption, MB_OK);
+    else
         PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    }
 }
 
 }  // namespace
 
 // The box's own loop goes on ticking, and the next alarm may fail while the box of an
-// earlier one is up: the box gives way at once to one that holds both, so that alarm is
-// not kept waiting unseen until the first is answered. OK then answers both.
+// earlier one is up, even under a dialog opened over that box: a box that holds both
+// comes at once, in front of that dialog, and OK then answers both.
 TEST(AlarmNotices, ANoticeThatComesWhileTheBoxIsUpIsShownWithItAtOnce)
 {
     WNDCLASSA windowClass = {};
@@ -59,13 +80,15 @@ TEST(AlarmNotices, ANoticeThatComesWhileTheBoxIsUpIsShownWithItAtOnce)
     AddAlarmNotice(7, 30, "07:30 first");
     const DWORD start = GetTickCount();
     MSG message;
-    while (BoxesSeen.size() < 2 || FindWindowA("#32770", MessageCaption)) {
+    while (BoxesSeen.size() < 2 || FindWindowA("#32770", MessageCaption) ||
+           FindWindowA("#32770", OpenedCaption)) {
         ASSERT_LT(GetTickCount() - start, 10000u) << "the boxes seen: " << BoxesSeen.size();
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     KillTimer(nullptr, timer);
     EXPECT_EQ(BoxesSeen, (std::vector<std::string>{"07:30 first", "07:30 first\r\n\r\n07:31 second"}));
+    EXPECT_EQ(Owners.back(), OpenedDialog) << "the second box must stay in front of the dialog";
 
     // Answered: a later notice comes alone.
     BoxesSeen.clear();

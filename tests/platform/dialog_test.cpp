@@ -377,6 +377,34 @@ TEST_F(SettingsDialogRun, RegisterKeepsSlotsTheListCannotSpell)
     EXPECT_EQ(Value("ALM01"), "251:10 y.wav");
 }
 
+void CALLBACK AnswerRefusal(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (HWND box = FindWindowA("#32770", "PelioClock")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+// OK refused for a change of playback method while a sound plays, then Cancel: the
+// alarms in effect are those the dialog opened with. A file that then holds fewer
+// alarms than were counted is listed as it is at the next opening.
+TEST_F(SettingsDialogRun, RefusedOkKeepsTheAlarmsAndReopeningCountsAgain)
+{
+    StartWith("[PelioClock]\r\nALM00=07:30 a.wav\r\nALM01=08:00 b.wav\r\nALM02=99:99 \r\n");
+    SendDlgItemMessageA(dialog_, IDC_ALARM_LIST, LB_SETCURSEL, 0, 0);
+    Command(IDC_DELETE);
+    CheckDlgButton(dialog_, IDC_USE_DIRECTSOUND, BST_CHECKED);
+    SoundPlaying = 1;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerRefusal);
+    Command(IDOK);
+    KillTimer(nullptr, timer);
+    SoundPlaying = 0;
+    Command(IDCANCEL);
+    EXPECT_EQ(AlarmCount, 2);
+
+    WritePrivateProfileStringA("PelioClock", "ALM00", "08:00 b.wav", ".\\PelioClock.ini");
+    WritePrivateProfileStringA("PelioClock", "ALM01", "99:99", ".\\PelioClock.ini");
+    Reopen();
+    EXPECT_EQ(ListLines(), std::vector<std::string>{"08 : 00   b.wav"});
+}
+
 WNDPROC OriginalListProc;
 
 // Windows may report the ANSI length of double-byte text larger than it is; this list
