@@ -15,8 +15,6 @@ void ClockTick()
     SYSTEMTIME now;
     GetLocalTime(&now);
     DrawClockFace(now);
-    // On screen before an alarm's sound is started, which can hold the thread a while.
-    GdiFlush();
     CheckAlarms(now);
 }
 
