@@ -93,7 +93,8 @@ static BOOL CALLBACK FindFrontDialog(HWND window, LPARAM found)
 {
     char className[8];
     if (window == MainWindow || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
-        !GetClassNameA(window, className, sizeof className) || std::strcmp(className, "#32770") != 0)
+        !GetClassNameA(window, className, sizeof className) ||
+        std::strcmp(className, "#32770") != 0)
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;

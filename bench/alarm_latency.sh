@@ -55,11 +55,11 @@ ALSA
 # Full loudness from the second sample on: no fade-in to hide the start.
 sox -n -r 22050 -b 16 -c 1 "$E2E_WORK/tone.wav" synth 0.5 sine 880 vol 0.5
 
-# Each alarm has a clock of its own, started half a minute before it. A clock checks its
-# alarms once a second, one tick after another from the moment it started, so where the
-# tick falls in the second is fixed for its whole run, and decides most of the wait: the
-# clocks start a fraction of a second apart from one alarm to the next, so that the ticks
-# fall at different points of the second, as they do for people starting the clock.
+# Each alarm has a clock of its own, started half a minute before it. The clocks start a
+# fraction of a second apart from one alarm to the next, as people start the clock at
+# any point of the second: a clock whose ticks kept the phase of its start would show
+# every wait from nothing to a whole second. The clock sets its timer at each tick to
+# fall just after the wall clock's second, so the start's phase should not matter.
 now=$(date +%s)
 first=$(((now + 40) / 60 * 60 + 60))
 minutes=()
@@ -89,10 +89,9 @@ cp "$E2E_CAPTURE/onsets.txt" "$E2E_RESULT_DIR/"
 # One line per alarm: minute, tick, total (seconds after the minute's start). What a tick
 # draws reaches the screen once the clock is back in its message loop, so the redraw of
 # the tick that sounded the alarm (the last redraw before the sound) shows only after the
-# player has started. The timer keeps its step from the clock's start, a whole second
-# from one tick to the next, however late one of them is served: so the alarm's tick is
-# taken from the clock's other redraws, each moved by its whole seconds from it, the
-# earliest of them, being the least held up. (Taking the first redraw in the minute would
+# player has started. The ticks fall a whole second apart, however late one of them is
+# served: so the alarm's tick is taken from the clock's other redraws, each moved by its
+# whole seconds from it, the earliest of them, being the least held up. (Taking the first redraw in the minute would
 # not do: a tick that read the time just before the minute began may draw just after it.)
 for minute in "${minutes[@]}"; do
     sounds=$(awk -v m="$minute" '$1 == "onset" && $3 >= m && $3 < m + 60 { n++ } END { print n + 0 }' \

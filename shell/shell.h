@@ -17,8 +17,9 @@ constexpr UINT ClockTimerPeriodMs = 1000;
 constexpr int ExitCodeClosed = 1;
 
 // Messages the clock posts to its own window. The streaming worker reports the end of
-// a sound (wParam non-zero when the device broke it off, lParam the play's tag); an alarm that could not sound
-// as it should asks for its notice to be shown outside the tick.
+// a sound (wParam non-zero when the device broke it off, lParam the play's tag); an
+// alarm that could not sound as it should asks for its notice to be shown outside the
+// tick.
 constexpr UINT SoundEndedMessage = WM_APP + 1;
 constexpr UINT AlarmNoticeMessage = WM_APP + 2;
 

@@ -27,7 +27,8 @@ void ArmClockTimer()
     SYSTEMTIME now;
     GetLocalTime(&now);
     const UINT untilNextSecond = 1000 - now.wMilliseconds % 1000;
-    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, untilNextSecond + AfterSecondMs, nullptr);
+    ClockTimerId =
+        SetTimer(MainWindow, ClockTimerIdentifier, untilNextSecond + AfterSecondMs, nullptr);
 }
 
 static void OnTimer()

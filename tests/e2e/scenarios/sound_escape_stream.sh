@@ -1,9 +1,8 @@
 #!/bin/bash
 # Escape while a sound plays stops it and ends the clock with exit code 1 at once,
 # every time: the streaming worker is told to end and waited for before DirectSound
-# goes, and an open MCI device is closed. Before that, once through each player: a click
-# on the clock stops the sound and releases it, so the next file plays; and an alarm
-# that falls due while a dropped file plays stops it and plays its own file.
+# goes, and an open MCI device is closed. Before that, once per player: a click stops the
+# sound and frees the player for the next file; an alarm stops a dropped file and sounds.
 E2E_TIMEOUT=110
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
@@ -27,10 +26,7 @@ drop_and_hear() {
     local before
     before=$(heard 440)
     e2e_drop "$E2E_WORK/long.wav" 80 80
-    for _ in $(seq 1 50); do
-        [ "$(heard 440)" != "$before" ] && return 0
-        sleep 0.1
-    done
+    for _ in $(seq 1 50); do [ "$(heard 440)" != "$before" ] && return 0; sleep 0.1; done
     e2e_fail "$1: the dropped file was not heard"
 }
 
