@@ -211,6 +211,13 @@ e2e_launch() {
     E2E_CLOCK_PID=$!
 }
 
+# e2e_set_dpi <dots-per-inch>: the prefix's system DPI, which programs started after it
+# draw at (the clock at 192 is twice its size).
+e2e_set_dpi() {
+    timeout 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        </dev/null >>"$E2E_ROOT/warmup.log" 2>&1 || e2e_fail "could not set the DPI to $1"
+}
+
 # e2e_windows_path <absolute-path>: the same file as Wine names it, on drive Z:.
 e2e_windows_path() {
     local path=$1

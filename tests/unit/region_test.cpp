@@ -5,6 +5,7 @@
 
 #include "tests/support/bmp8.h"
 #include "display/shape_scan.h"
+#include "shell/placement.h"
 
 // Found by lookup from std::vector's comparison, so not in the unnamed namespace.
 static bool operator==(const ShapeRect& a, const ShapeRect& b)
@@ -180,6 +181,37 @@ TEST(ReadBmp8, ReadsBothRowOrdersAndRejectsShortFiles)
     }
     Bmp8Image image;
     EXPECT_FALSE(ReadBmp8("/nonexistent/file.bmp", &image));
+}
+
+// The clock's size and place on today's screens: the scale from the dots per inch, and a
+// stored place brought whole into a monitor's work area.
+TEST(ClockPlacement, ScaleAndFitIntoTheWorkArea)
+{
+    const int32_t dpis[][2] = {{0, 1}, {96, 1}, {120, 1}, {143, 1}, {144, 2}, {192, 2},
+                               {239, 2}, {240, 3}, {288, 3}};
+    for (const auto& d : dpis) EXPECT_EQ(ScaleForDpi(d[0]), d[1]) << d[0] << " dpi";
+
+    const ScreenBox area = {0, 30, 1024, 768};  // a panel of 30 pixels at the top
+    const struct {
+        const char* name;
+        ScreenBox box, fitted;
+        bool inside;
+    } cases[] = {
+        {"whole inside stays", {420, 320, 580, 480}, {420, 320, 580, 480}, true},
+        {"touching the far edges is inside", {864, 608, 1024, 768}, {864, 608, 1024, 768}, true},
+        {"under the panel comes down", {0, 0, 160, 160}, {0, 30, 160, 190}, false},
+        {"on a monitor that is gone", {1220, 520, 1380, 680}, {864, 520, 1024, 680}, false},
+        {"below and left of the screen", {-500, 900, -340, 1060}, {0, 608, 160, 768}, false},
+        {"larger than the area keeps its corner in sight", {100, 100, 1380, 1380},
+         {0, 30, 1280, 1310}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BoxInside(c.box, area), c.inside) << c.name;
+        const ScreenBox f = FitBoxInside(c.box, area);
+        EXPECT_EQ(Text({{f.left, f.top, f.right, f.bottom}}),
+                  Text({{c.fitted.left, c.fitted.top, c.fitted.right, c.fitted.bottom}}))
+            << c.name;
+    }
 }
 
 }  // namespace

@@ -216,6 +216,31 @@ TEST_F(SettingsFile, SaveWritesEverySlotThenTheSettingsInOrder)
     EXPECT_EQ(Profile[50], (std::pair<std::string, std::string>{"OnTop", "1"}));
 }
 
+// The place is kept in two keys of its own: the settings' save leaves them as they are,
+// and a place that is not two whole numbers of the screen's range is no place.
+TEST_F(SettingsFile, PlaceKeysStandApartFromTheSettings)
+{
+    const struct {
+        const char* x;
+        const char* y;
+        bool stored;
+    } cases[] = {{"1220", "-40", true}, {"-32768", "32767", true}, {"12x", "0", false},
+                 {"", "5", false},      {"5", "40000", false},      {"3", " ", false}};
+    for (const auto& c : cases) {
+        Profile = {{"WindowX", c.x}, {"WindowY", c.y}};
+        int32_t x = 7, y = 7;
+        EXPECT_EQ(LoadPlaceFrom(FakeStore, &x, &y), c.stored) << c.x << "," << c.y;
+        if (c.stored) EXPECT_EQ(std::to_string(x) + "," + std::to_string(y), std::string(c.x) + "," + c.y);
+        else EXPECT_EQ(x * 10 + y, 77) << "an unusable place is not taken apart";
+    }
+    Profile.clear();
+    EXPECT_TRUE(SavePlaceTo(FakeStore, -12, 610));
+    SaveSettingsTo(FakeStore);
+    ASSERT_EQ(Profile.size(), 53u);
+    EXPECT_EQ(Profile[0], (std::pair<std::string, std::string>{"WindowX", "-12"}));
+    EXPECT_EQ(Profile[1], (std::pair<std::string, std::string>{"WindowY", "610"}));
+}
+
 TEST_F(SettingsFile, OddValuesSurviveASaveAndReload)
 {
     Profile = {{"ALM00", "-5:10 y.wav"}, {"ALM01", "24:61 late.wav"}, {"Alarm", "5"}};
