@@ -124,9 +124,27 @@ ALSA
     ) </dev/null >/dev/null &
     E2E_WATCHDOG_PID=$!
 
+    # Xvfb's one output hides the monitors from Wine's XRandR path; its Xinerama path
+    # sees them, once Wine starts again.
+    if [ "$size" != "${size% *}" ]; then
+        e2e_registry 'HKCU\Software\Wine\X11 Driver' UseXRandR REG_SZ N
+        WINEPREFIX=$E2E_PREFIX timeout 10 wineserver -k </dev/null >/dev/null 2>&1 || true
+        WINEPREFIX=$E2E_PREFIX timeout 10 wineserver -w </dev/null >/dev/null 2>&1 || true
+    fi
     # Starts the prefix's wineserver and services now, so the clock's start is not
     # timed with the prefix's first boot.
     timeout 30 wine cmd /c exit </dev/null >"$E2E_ROOT/warmup.log" 2>&1 || true
+}
+
+# e2e_restart_xserver <size>...: the clock and Wine end, and the X server comes back with
+# other monitors, as after a change of screens between two runs.
+e2e_restart_xserver() {
+    WINEPREFIX=$E2E_PREFIX timeout 10 wineserver -k </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX=$E2E_PREFIX timeout 10 wineserver -w </dev/null >/dev/null 2>&1 || true
+    pelio_stop_xserver
+    PELIO_SCREEN_SIZE="$*" pelio_start_xserver 24 "$E2E_ROOT/xvfb.log"
+    E2E_DISPLAY=$DISPLAY
+    timeout 30 wine cmd /c exit </dev/null >>"$E2E_ROOT/warmup.log" 2>&1 || true
 }
 
 e2e_teardown() {
@@ -211,11 +229,16 @@ e2e_launch() {
     E2E_CLOCK_PID=$!
 }
 
+# e2e_registry <key> <name> <type> <data>: a value in the scenario's prefix.
+e2e_registry() {
+    timeout 30 wine reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null \
+        >>"$E2E_ROOT/warmup.log" 2>&1 || e2e_fail "could not set $1\\$2"
+}
+
 # e2e_set_dpi <dots-per-inch>: the prefix's system DPI, which programs started after it
 # draw at (the clock at 192 is twice its size).
 e2e_set_dpi() {
-    timeout 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-        </dev/null >>"$E2E_ROOT/warmup.log" 2>&1 || e2e_fail "could not set the DPI to $1"
+    e2e_registry 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$1"
 }
 
 # e2e_windows_path <absolute-path>: the same file as Wine names it, on drive Z:.
