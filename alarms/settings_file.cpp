@@ -95,8 +95,8 @@ static bool ReadCoordinate(const SettingsStore& store, const char* key, int32_t*
 bool LoadPlaceFrom(const SettingsStore& store, int32_t* x, int32_t* y)
 {
     int32_t storedX, storedY;
-    if (!ReadCoordinate(store, WindowXKey, &storedX) || !ReadCoordinate(store, WindowYKey, &storedY))
-        return false;
+    if (!ReadCoordinate(store, WindowXKey, &storedX)) return false;
+    if (!ReadCoordinate(store, WindowYKey, &storedY)) return false;
     *x = storedX;
     *y = storedY;
     return true;

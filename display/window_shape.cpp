@@ -19,7 +19,8 @@ BOOL BuildWindowRegion(HWND window, const char* bitmapName, int x0, int y0, int 
         ScopedSelectObject select(memory.get(), bitmap);
         auto isRed = [&](int x, int y) { return GetPixel(memory.get(), x, y) == RGB(255, 0, 0); };
         auto addRun = [&](const ShapeRect& r) {
-            HRGN run = CreateRectRgn(r.left * scale, r.top * scale, r.right * scale, r.bottom * scale);
+            HRGN run =
+                CreateRectRgn(r.left * scale, r.top * scale, r.right * scale, r.bottom * scale);
             CombineRgn(shape, shape, run, RGN_OR);
             DeleteObject(run);
         };

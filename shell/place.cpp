@@ -32,9 +32,8 @@ static ScreenBox BoxOf(const RECT& r)
 // monitor's work area is moved into the work area of the monitor nearest to it.
 POINT StartPlace()
 {
-    POINT place = {0, 0};
     int32_t x, y;
-    if (!LoadPlace(&x, &y)) return place;
+    if (!LoadPlace(&x, &y)) return {0, 0};
     PlaceKnown = true;
     KnownPlace = {x, y};
     const RECT stored = {x, y, x + ClockSize(), y + ClockSize()};
@@ -43,8 +42,7 @@ POINT StartPlace()
     if (!GetMonitorInfoA(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &monitor))
         return KnownPlace;
     const ScreenBox fitted = FitBoxInside(BoxOf(stored), BoxOf(monitor.rcWork));
-    place = {fitted.left, fitted.top};
-    return place;
+    return {fitted.left, fitted.top};
 }
 
 // A place that cannot be written (a read-only folder) is not worth a message: the clock

@@ -6,12 +6,6 @@ int32_t ScaleForDpi(int32_t dpi)
     return scale < 1 ? 1 : scale;
 }
 
-bool BoxInside(const ScreenBox& box, const ScreenBox& area)
-{
-    return box.left >= area.left && box.top >= area.top && box.right <= area.right &&
-           box.bottom <= area.bottom;
-}
-
 // One axis: the far edge is pulled in first, then the near edge, which wins.
 static int32_t FitStart(int32_t start, int32_t length, int32_t low, int32_t high)
 {

@@ -15,8 +15,7 @@ struct ScreenBox {
 // 96 is 1, and a half rounds up, so 144 is 2. Never less than 1.
 int32_t ScaleForDpi(int32_t dpi);
 
-bool BoxInside(const ScreenBox& box, const ScreenBox& area);
-
-// The box moved as little as it takes to lie whole inside the area. A box larger than
-// the area keeps its left or top edge on the area's, so its corner stays in sight.
+// The box moved as little as it takes to lie whole inside the area: a box already inside
+// stays. One larger than the area keeps its left or top edge on the area's, so its corner
+// stays in sight.
 ScreenBox FitBoxInside(const ScreenBox& box, const ScreenBox& area);

@@ -33,9 +33,11 @@ pelio_start_xserver() {
     fi
     export DISPLAY=":$number"
     [ "${#monitors[@]}" -gt 1 ] || return 0
+    # The first monitor takes the screen's one output, the others none.
+    local output=screen
     for i in "${!monitors[@]}"; do
-        xrandr --setmonitor "pelio$i" "${monitors[$i]}" "$([ "$i" -eq 0 ] && echo screen || echo none)" \
-            >>"$log" 2>&1 || return 1
+        xrandr --setmonitor "pelio$i" "${monitors[$i]}" "$output" >>"$log" 2>&1 || return 1
+        output=none
     done
 }
 

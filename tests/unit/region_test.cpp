@@ -195,18 +195,16 @@ TEST(ClockPlacement, ScaleAndFitIntoTheWorkArea)
     const struct {
         const char* name;
         ScreenBox box, fitted;
-        bool inside;
     } cases[] = {
-        {"whole inside stays", {420, 320, 580, 480}, {420, 320, 580, 480}, true},
-        {"touching the far edges is inside", {864, 608, 1024, 768}, {864, 608, 1024, 768}, true},
-        {"under the panel comes down", {0, 0, 160, 160}, {0, 30, 160, 190}, false},
-        {"on a monitor that is gone", {1220, 520, 1380, 680}, {864, 520, 1024, 680}, false},
-        {"below and left of the screen", {-500, 900, -340, 1060}, {0, 608, 160, 768}, false},
+        {"whole inside stays", {420, 320, 580, 480}, {420, 320, 580, 480}},
+        {"touching the far edges stays", {864, 608, 1024, 768}, {864, 608, 1024, 768}},
+        {"under the panel comes down", {0, 0, 160, 160}, {0, 30, 160, 190}},
+        {"on a monitor that is gone", {1220, 520, 1380, 680}, {864, 520, 1024, 680}},
+        {"below and left of the screen", {-500, 900, -340, 1060}, {0, 608, 160, 768}},
         {"larger than the area keeps its corner in sight", {100, 100, 1380, 1380},
-         {0, 30, 1280, 1310}, false},
+         {0, 30, 1280, 1310}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(BoxInside(c.box, area), c.inside) << c.name;
         const ScreenBox f = FitBoxInside(c.box, area);
         EXPECT_EQ(Text({{f.left, f.top, f.right, f.bottom}}),
                   Text({{c.fitted.left, c.fitted.top, c.fitted.right, c.fitted.bottom}}))

@@ -17,8 +17,9 @@ face_shot() {
     convert "$png" -depth 8 "$E2E_RESULT_DIR/$name.ppm"
     local times=()
     for ((s = before - 1; s <= after; s++)); do times+=("$(date -d "@$s" +%T)"); done
-    "$FACE_CHECK" --scale "$FACE_SCALE" "$PELIO_SOURCE_DIR/resources" "$FACE_DEPTH" "$E2E_RESULT_DIR/$name.ppm" \
-        "$left" "$top" "$alarm" "$readout" "${times[@]}" >"$E2E_RESULT_DIR/$name.txt" \
+    "$FACE_CHECK" --scale "$FACE_SCALE" "$PELIO_SOURCE_DIR/resources" "$FACE_DEPTH" \
+        "$E2E_RESULT_DIR/$name.ppm" "$left" "$top" "$alarm" "$readout" "${times[@]}" \
+        >"$E2E_RESULT_DIR/$name.txt" \
         || e2e_fail "$name: the screen does not show the face: $(cat "$E2E_RESULT_DIR/$name.txt")"
     cat "$E2E_RESULT_DIR/$name.txt"
 }

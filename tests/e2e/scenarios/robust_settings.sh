@@ -97,7 +97,8 @@ with open(sys.argv[1], "wb") as f:
 PY
 run_case "64 KB value"
 
-printf '[PelioClock]\r\nALM00=06:00 first.wav\r\nWindowX=300\r\nALM00=07:00 second.wav\r\n[PelioClock]\r\nALM01=09:00 c.wav\r\nALM01=10:00 d.wav\r\nWindowY=200\r\n' >"$ini"
+printf '%s\r\n' '[PelioClock]' 'ALM00=06:00 first.wav' 'WindowX=300' 'ALM00=07:00 second.wav' \
+    '[PelioClock]' 'ALM01=09:00 c.wav' 'ALM01=10:00 d.wav' 'WindowY=200' >"$ini"
 run_case "repeated keys"
 
 printf '[PelioClock]\r\nALM00=05:45 r.wav\r\nAlarm=1\r\n' >"$ini"
