@@ -31,7 +31,7 @@ floor_exe=$PELIO_BUILD_DIR/floor_window.exe
 
 echo "screen $screen at $dpi dpi, $period s; load before: $(uptime)"
 e2e_begin 24
-[ "$dpi" = 96 ] || e2e_set_dpi "$dpi"
+[ "$dpi" = 96 ] || e2e_registry 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$dpi"
 scale=$(((dpi + 48) / 96))
 xdotool mousemove 900 700
 

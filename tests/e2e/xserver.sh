@@ -3,20 +3,19 @@
 PELIO_XVFB_PID=""
 
 # pelio_start_xserver [depth] [log-file]: exports DISPLAY. Size from PELIO_SCREEN_SIZE;
-# two sizes there ("1024x768 1024x768") make one wide screen of two monitors side by side,
-# which programs see through Xinerama. The server then keeps its state when its last
-# client leaves, so the monitors outlive a restart of Wine.
+# two sizes there ("1024x768 1024x768") make one wide screen split into monitors side by
+# side, kept when the last client leaves (-noreset), so they outlive a restart of Wine.
 pelio_start_xserver() {
     local depth=${1:-24} log=${2:-/dev/null} numberfile i number="" size width=0 height=0
-    local monitors=() keep=()
+    local monitors=() keep=""
     for size in ${PELIO_SCREEN_SIZE:-1024x768}; do
         monitors+=("${size%x*}/$((${size%x*} / 4))x${size#*x}/$((${size#*x} / 4))+$width+0")
         width=$((width + ${size%x*}))
         [ "${size#*x}" -le "$height" ] || height=${size#*x}
     done
-    [ "${#monitors[@]}" -eq 1 ] || keep=(-noreset)
+    [ "${#monitors[@]}" -eq 1 ] || keep=-noreset
     numberfile=$(mktemp)
-    Xvfb -displayfd 9 "${keep[@]}" -screen 0 "${width}x${height}x$depth" -nolisten tcp \
+    Xvfb -displayfd 9 $keep -screen 0 "${width}x${height}x$depth" -nolisten tcp \
         9>"$numberfile" </dev/null >"$log" 2>&1 &
     PELIO_XVFB_PID=$!
     for i in $(seq 1 100); do

