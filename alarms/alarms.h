@@ -23,6 +23,10 @@ void ShowAlarmNotices();
 void LoadSettings();
 // False when the settings file could not be written.
 bool SaveSettings();
+// The clock's place is kept apart from the settings: the settings dialog's OK leaves it
+// alone, and a drag writes only its two keys.
+bool LoadPlace(int32_t* x, int32_t* y);
+bool SavePlace(int32_t x, int32_t y);
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

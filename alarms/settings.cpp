@@ -32,3 +32,13 @@ bool SaveSettings()
 {
     return SaveSettingsTo(ProfileStore);
 }
+
+bool LoadPlace(int32_t* x, int32_t* y)
+{
+    return LoadPlaceFrom(ProfileStore, x, y);
+}
+
+bool SavePlace(int32_t x, int32_t y)
+{
+    return SavePlaceTo(ProfileStore, x, y);
+}

@@ -1,7 +1,9 @@
 // The settings file's layout: slot values by fixed positions, then the three switches.
 #include "alarms/settings_file.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 static constexpr size_t PathOffset = 6;
@@ -74,4 +76,37 @@ bool SaveSettingsTo(const SettingsStore& store)
     saved = SaveSetting(store, AlarmKey, Alarm) && saved;
     saved = SaveSetting(store, OnTopKey, OnTop) && saved;
     return saved;
+}
+
+// Window coordinates are 16-bit on every version of the system.
+static bool ReadCoordinate(const SettingsStore& store, const char* key, int32_t* coordinate)
+{
+    char value[SettingValueSize];
+    if (store.readString(key, value, sizeof value) == 0) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(value, &end, 10);
+    if (end == value || *end != '\0' || errno != 0 || number < -32768 || number > 32767)
+        return false;
+    *coordinate = static_cast<int32_t>(number);
+    return true;
+}
+
+bool LoadPlaceFrom(const SettingsStore& store, int32_t* x, int32_t* y)
+{
+    int32_t storedX, storedY;
+    if (!ReadCoordinate(store, WindowXKey, &storedX)) return false;
+    if (!ReadCoordinate(store, WindowYKey, &storedY)) return false;
+    *x = storedX;
+    *y = storedY;
+    return true;
+}
+
+bool SavePlaceTo(const SettingsStore& store, int32_t x, int32_t y)
+{
+    char value[SettingValueSize];
+    std::snprintf(value, sizeof value, "%d", static_cast<int>(x));
+    if (!store.writeString(WindowXKey, value)) return false;
+    std::snprintf(value, sizeof value, "%d", static_cast<int>(y));
+    return store.writeString(WindowYKey, value);
 }

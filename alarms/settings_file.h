@@ -12,6 +12,9 @@ constexpr char SettingsSection[] = "PelioClock";
 constexpr char UseDirectSoundKey[] = "UseDirectSound";
 constexpr char AlarmKey[] = "Alarm";
 constexpr char OnTopKey[] = "OnTop";
+// Where the clock was last left: its window's top-left corner in screen coordinates.
+constexpr char WindowXKey[] = "WindowX";
+constexpr char WindowYKey[] = "WindowY";
 
 constexpr int AlarmKeySize = 8;          // "ALM47" and its NUL, with room to spare
 constexpr int AlarmValueReadSize = 266;  // a longer value comes back cut to 265 characters
@@ -41,3 +44,8 @@ void LoadSettingsFrom(const SettingsStore& store);
 // Writes all 48 slots, free ones too, then the three settings; false when any write
 // failed (the others are still made).
 bool SaveSettingsTo(const SettingsStore& store);
+
+// The stored place; false unless both keys hold a whole number of the screen's range.
+bool LoadPlaceFrom(const SettingsStore& store, int32_t* x, int32_t* y);
+// Writes the place's two keys and nothing else; false when either write failed.
+bool SavePlaceTo(const SettingsStore& store, int32_t x, int32_t y);

@@ -9,13 +9,16 @@
 # the time from start to the clock's first face on screen (warm prefix). A second table
 # gives the clock's figures as differences from and ratios to each floor: the floors run
 # at the same time on the same machine, so those read true when the machine is busy.
-# The machine's load is printed before and after.
-# Usage: bench/footprint.sh [PERIOD] [WIDTHxHEIGHT]   (after scripts/build.sh)
+# The machine's load is printed before and after. With NNNdpi the prefix has that system
+# DPI: the clock is drawn at its scale (192dpi: twice), the floors stay 160 x 160.
+# Usage: bench/footprint.sh [PERIOD] [WIDTHxHEIGHT] [NNNdpi]   (after scripts/build.sh)
 set -u
 period=120
 screen=1024x768
+dpi=96
 for argument in "$@"; do
     case $argument in
+    *dpi) dpi=${argument%dpi} ;;
     *x*) screen=$argument ;;
     *) period=$argument ;;
     esac
@@ -26,8 +29,10 @@ E2E_TIMEOUT=$((period + 90))
 tools=$PELIO_NATIVE_BUILD/tests/tools
 floor_exe=$PELIO_BUILD_DIR/floor_window.exe
 
-echo "screen $screen, $period s; load before: $(uptime)"
+echo "screen $screen at $dpi dpi, $period s; load before: $(uptime)"
 e2e_begin 24
+[ "$dpi" = 96 ] || e2e_registry 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$dpi"
+scale=$(((dpi + 48) / 96))
 xdotool mousemove 900 700
 
 stat_of() { "$tools/proc_stats" "$1" | awk -v k="$2" '$1 == k { print $2 }'; }
@@ -37,7 +42,8 @@ frame_colour=$(convert "$PELIO_SOURCE_DIR/resources/IDB_FRAME.bmp" -format "%[he
 frame_colour=${frame_colour:0:6}
 cp "$PELIO_SOURCE_DIR/resources/pelio.wav" "$E2E_WORK/"
 
-"$tools/wait_pixel" 3 80 "$frame_colour" 15000 >"$E2E_RESULT_DIR/first-face.txt" &
+"$tools/wait_pixel" $((3 * scale)) $((80 * scale)) "$frame_colour" 15000 \
+    >"$E2E_RESULT_DIR/first-face.txt" &
 watcher=$!
 (cd "$E2E_WORK" && exec timeout $((period + 60)) wine "$PELIO_EXE" </dev/null >"$E2E_RESULT_DIR/clock.log" 2>&1) &
 if wait "$watcher"; then first_face=$(cat "$E2E_RESULT_DIR/first-face.txt"); else first_face="n/a"; fi

@@ -28,8 +28,9 @@ void CheckDisplay();
 BOOL RecreateDisplay();
 void BuildLightenTable();
 
+// The shape is scanned in the bitmap's pixels and enlarged by scale.
 BOOL BuildWindowRegion(HWND window, const char* bitmapName, int x0, int y0, int x1, int y1,
-                       HRGN* region);
+                       int scale, HRGN* region);
 
 // Flips on each face drawn while the pointer is over the clock: the read-out's colon blinks.
 extern int32_t ColonShown;

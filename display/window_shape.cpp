@@ -6,7 +6,7 @@
 // GetPixel reports a DIB section's own colours whatever the screen's depth; positions
 // outside the bitmap read as CLR_INVALID and so belong to the shape.
 BOOL BuildWindowRegion(HWND window, const char* bitmapName, int x0, int y0, int x1, int y1,
-                       HRGN* region)
+                       int scale, HRGN* region)
 {
     ScopedGetDC windowDc(window);
     HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), bitmapName,
@@ -19,7 +19,8 @@ BOOL BuildWindowRegion(HWND window, const char* bitmapName, int x0, int y0, int 
         ScopedSelectObject select(memory.get(), bitmap);
         auto isRed = [&](int x, int y) { return GetPixel(memory.get(), x, y) == RGB(255, 0, 0); };
         auto addRun = [&](const ShapeRect& r) {
-            HRGN run = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+            HRGN run =
+                CreateRectRgn(r.left * scale, r.top * scale, r.right * scale, r.bottom * scale);
             CombineRgn(shape, shape, run, RGN_OR);
             DeleteObject(run);
         };

@@ -9,10 +9,13 @@ set -euo pipefail
 # fontTools, with which each Wine prefix gets the dialogs' font narrowed to fit.
 packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64
     fonts-ipafont-gothic python3-fonttools locales x11-utils)
+# Wine learns the monitors' layout through XRandR and Xinerama; without them every desktop
+# is one monitor.
+packages+=(libxrandr2:i386 libxinerama1:i386 libxrandr2 libxinerama1)
 if [ "${1:-}" != run ]; then
     packages+=(g++ libgtest-dev libgmock-dev googletest libbenchmark-dev g++-mingw-w64-x86-64
         mingw-w64-tools xvfb xdotool imagemagick sox libx11-dev procps clang libclang-rt-14-dev
-        python3 optipng openbox x11-apps desktop-file-utils)
+        python3 optipng openbox x11-apps desktop-file-utils x11-xserver-utils)
 elif (. "$(dirname "$0")/windows-arch.sh" && [ "$PELIO_WINDOWS_ARCH" = x86_64 ]); then
     # A host that runs no 32-bit code runs the clock built for x86_64.
     packages+=(g++-mingw-w64-x86-64)

@@ -34,6 +34,18 @@ if ! pelio_make_prefix "$WINEPREFIX"; then
     exit 1
 fi
 
+# The desktop's scaling (GNOME, KDE and Xfce set the X resource Xft.dpi) becomes the
+# prefix's dots per inch, at which the clock and its dialogs are drawn. Without that
+# resource the prefix keeps its own (96, or what winecfg set); applied only on a change.
+dpi=$(xprop -root RESOURCE_MANAGER 2>/dev/null |
+    sed -n 's/.*Xft\.dpi:\\t\([0-9.]*\).*/\1/p' | awk '{ printf "%d", $1 + 0.5 }')
+if [ "${dpi:-0}" -gt 0 ] && [ "$(cat "$WINEPREFIX/.pelio-dpi" 2>/dev/null)" != "$dpi" ]; then
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' \
+        "$dpi" >"$WINEPREFIX/drive_c/pelio-dpi.reg"
+    wine regedit /S 'C:\pelio-dpi.reg' </dev/null >>"$WINEPREFIX.log" 2>&1 &&
+        echo "$dpi" >"$WINEPREFIX/.pelio-dpi"
+fi
+
 mkdir -p "$work"
 [ -e "$work/pelio.wav" ] || cp "$root/resources/pelio.wav" "$work/pelio.wav"
 cd "$work"

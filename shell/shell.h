@@ -34,6 +34,9 @@ extern HBITMAP FontBitmap;
 extern HRGN WindowRegion;
 extern RECT ScreenRect;
 extern HMENU PopupMenu;
+// The whole-number factor the clock is drawn at, from the system's dots per inch: the
+// face is composed at 160 x 160 and enlarged pixel for pixel.
+extern int32_t ClockScale;
 
 BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y);
 LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -42,6 +45,13 @@ void ClockTick();
 void ArmClockTimer();
 void CloseClock();
 void UpdateScreenRect();
+
+// The clock's size and place: the scale is read before the window is made, the start
+// place is where the clock was last left, and the end of a drag keeps the new place.
+void ReadClockScale();
+int32_t ClockSize();
+POINT StartPlace();
+void KeepPlace();
 
 // Gives a window of the clock icon 115, so a desktop's task switcher and window list show
 // the program's own picture (the window class has no icon).

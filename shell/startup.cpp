@@ -76,7 +76,7 @@ BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y)
 {
     if (!RegisterClockClass(instance)) return FALSE;
     MainWindow = CreateWindowExA(WS_EX_TOOLWINDOW, ClockClassName, ClockWindowTitle,
-                                 WS_POPUP | WS_VISIBLE, x, y, ClockWindowSize, ClockWindowSize,
+                                 WS_POPUP | WS_VISIBLE, x, y, ClockSize(), ClockSize(),
                                  nullptr, nullptr, instance, nullptr);
     if (!MainWindow) return FALSE;
     AppInstance = instance;
@@ -90,7 +90,7 @@ BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y)
     if (DisplayDepth == 8) BuildLightenTable();
 
     BuildWindowRegion(MainWindow, "IDB_FRAME", 0, 0, ClockWindowSize + 1, ClockWindowSize + 1,
-                      &WindowRegion);
+                      ClockScale, &WindowRegion);
     SetWindowRgn(MainWindow, WindowRegion, TRUE);
     UpdateScreenRect();
     BuildTrigTables();

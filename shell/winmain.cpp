@@ -3,7 +3,9 @@
 // The command line is ignored: the clock takes no options.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    if (!InitInstance(instance, showCommand, 0, 0)) return ExitCodeClosed;
+    ReadClockScale();
+    const POINT start = StartPlace();
+    if (!InitInstance(instance, showCommand, start.x, start.y)) return ExitCodeClosed;
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) != 0) {

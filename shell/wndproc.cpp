@@ -174,6 +174,7 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_TIMER: OnTimer(); return 0;
     case WM_NCHITTEST: return OnHitTest();
     case WM_NCLBUTTONDOWN: return OnLeftButtonDown(window, wParam, lParam);
+    case WM_EXITSIZEMOVE: KeepPlace(); return 0;
     case WM_NCRBUTTONDOWN: OnRightButtonDown(lParam); return 0;
     case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case WM_COMMAND: OnMenuCommand(wParam); return 0;

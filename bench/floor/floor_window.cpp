@@ -93,7 +93,7 @@ bool GiveClockShape(HWND window)
     Frame = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), "IDB_FRAME",
                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     HRGN shape;
-    if (!Frame || !BuildWindowRegion(window, "IDB_FRAME", 0, 0, 161, 161, &shape)) return false;
+    if (!Frame || !BuildWindowRegion(window, "IDB_FRAME", 0, 0, 161, 161, 1, &shape)) return false;
     SetWindowRgn(window, shape, TRUE);
     return true;
 }

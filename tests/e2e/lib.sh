@@ -124,9 +124,25 @@ ALSA
     ) </dev/null >/dev/null &
     E2E_WATCHDOG_PID=$!
 
+    # Xvfb's one output hides the monitors from Wine's XRandR path, not from Xinerama,
+    # which Wine takes at its next start.
+    if [ "$size" != "${size% *}" ]; then
+        e2e_registry 'HKCU\Software\Wine\X11 Driver' UseXRandR REG_SZ N
+        WINEPREFIX=$E2E_PREFIX timeout 10 sh -c 'wineserver -k; wineserver -w' </dev/null >/dev/null 2>&1
+    fi
     # Starts the prefix's wineserver and services now, so the clock's start is not
     # timed with the prefix's first boot.
     timeout 30 wine cmd /c exit </dev/null >"$E2E_ROOT/warmup.log" 2>&1 || true
+}
+
+# e2e_restart_xserver <size>...: Wine ends and the X server comes back with other monitors.
+e2e_restart_xserver() {
+    WINEPREFIX=$E2E_PREFIX timeout 10 wineserver -k </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX=$E2E_PREFIX timeout 10 wineserver -w </dev/null >/dev/null 2>&1 || true
+    pelio_stop_xserver
+    PELIO_SCREEN_SIZE="$*" pelio_start_xserver 24 "$E2E_ROOT/xvfb.log"
+    E2E_DISPLAY=$DISPLAY
+    timeout 30 wine cmd /c exit </dev/null >>"$E2E_ROOT/warmup.log" 2>&1 || true
 }
 
 e2e_teardown() {
@@ -209,6 +225,13 @@ e2e_launch() {
         mv "$status_file.part" "$status_file"
     ) &
     E2E_CLOCK_PID=$!
+}
+
+# e2e_registry <key> <name> <type> <data>: a value in the scenario's prefix, for the
+# programs started after it (LogPixels under HKCU\Control Panel\Desktop: the system DPI).
+e2e_registry() {
+    timeout 30 wine reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null \
+        >>"$E2E_ROOT/warmup.log" 2>&1 || e2e_fail "could not set $1\\$2"
 }
 
 # e2e_windows_path <absolute-path>: the same file as Wine names it, on drive Z:.

@@ -267,7 +267,7 @@ TEST_F(DisplayWindow, ReadoutWhileThePointerIsInsideWithABlinkingColon)
 TEST_F(DisplayWindow, WindowShapeIsTheFrameWithoutItsRedSurround)
 {
     HRGN shape = nullptr;
-    ASSERT_TRUE(BuildWindowRegion(MainWindow, "IDB_FRAME", 0, 0, 161, 161, &shape));
+    ASSERT_TRUE(BuildWindowRegion(MainWindow, "IDB_FRAME", 0, 0, 161, 161, 1, &shape));
     HRGN expected = CreateRectRgn(0, 0, 0, 0);
     ScanWindowShape(
         0, 0, 161, 161, [&](int x, int y) { return IsShapeKeyPixel(frame_, x, y); },
@@ -284,7 +284,7 @@ TEST_F(DisplayWindow, WindowShapeIsTheFrameWithoutItsRedSurround)
     DeleteObject(shape);
 
     HRGN untouched = reinterpret_cast<HRGN>(1);
-    EXPECT_FALSE(BuildWindowRegion(MainWindow, "NO_SUCH_BITMAP", 0, 0, 161, 161, &untouched));
+    EXPECT_FALSE(BuildWindowRegion(MainWindow, "NO_SUCH_BITMAP", 0, 0, 161, 161, 1, &untouched));
     EXPECT_EQ(untouched, reinterpret_cast<HRGN>(1));
 }
 

@@ -3,8 +3,10 @@
 // converts them. Every pixel inside the window's shape must match; outside it, within
 // the window's square, the desktop must show.
 //
-//   face_check <resources-dir> <screen depth 32|16|15|8> <shot.ppm> <left> <top> <alarm 0|1>
-//              <readout yes|no> <HH:MM:SS>...
+//   face_check [--scale N] <resources-dir> <screen depth 32|16|15|8> <shot.ppm> <left> <top>
+//              <alarm 0|1> <readout yes|no> <HH:MM:SS>...
+//
+// At scale N every face pixel must show as an N x N block, and the shape is enlarged alike.
 //
 // Prints "match <time> <readout state>" and exits 0 when one of the given times (and,
 // with a read-out, either state of the colon) matches; otherwise prints the nearest
@@ -228,18 +230,18 @@ std::vector<bool> InsideShape(const Bmp8Image& frame)
 }
 
 Difference Compare(const Work& work, const Bmp8Image& frame, const Format& format,
-                   const Shot& shot, int left, int top)
+                   const Shot& shot, int left, int top, int scale)
 {
     const std::vector<bool> inside = InsideShape(frame);
     const Rgb desktop = shot.At(shot.width - 1, shot.height - 1);
     Difference d;
     char line[160];
-    for (int y = 0; y < FaceSize; ++y)
-        for (int x = 0; x < FaceSize; ++x) {
+    for (int y = 0; y < FaceSize * scale; ++y)
+        for (int x = 0; x < FaceSize * scale; ++x) {
             const Rgb seen = shot.At(left + x, top + y);
             bool ok;
-            if (inside[y * FaceSize + x]) {
-                const uint32_t v = work.Get(x, y);
+            if (inside[y / scale * FaceSize + x / scale]) {
+                const uint32_t v = work.Get(x / scale, y / scale);
                 ok = !format.Comparable(v) || format.Shows(v, seen);
                 std::snprintf(line, sizeof line, "(%d,%d) shows %d,%d,%d, face value 0x%X", x, y,
                               seen.r, seen.g, seen.b, v);
@@ -319,6 +321,13 @@ int ComposeMain(int argc, char** argv)
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--compose") == 0) return ComposeMain(argc, argv);
+    int scale = 1;
+    if (argc > 2 && std::strcmp(argv[1], "--scale") == 0) {
+        scale = std::atoi(argv[2]);
+        if (scale < 1) return 2;
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 9) {
         std::fprintf(stderr, "usage: face_check <resources> <depth> <shot.ppm> <left> <top> "
                              "<alarm 0|1> <readout yes|no> <HH:MM:SS>...\n");
@@ -338,7 +347,8 @@ int main(int argc, char** argv)
     const int left = std::atoi(argv[4]), top = std::atoi(argv[5]);
     const bool alarm = std::strcmp(argv[6], "1") == 0;
     const bool readout = std::strcmp(argv[7], "yes") == 0;
-    if (left < 0 || top < 0 || left + FaceSize > shot.width || top + FaceSize > shot.height) {
+    if (left < 0 || top < 0 || left + FaceSize * scale > shot.width ||
+        top + FaceSize * scale > shot.height) {
         std::fprintf(stderr, "face_check: the face is not inside the shot\n");
         return 2;
     }
@@ -360,7 +370,7 @@ int main(int argc, char** argv)
         for (Readout state : states) {
             Work work(format);
             Compose(&work, pictures, hour, minute, second, alarm, state);
-            const Difference d = Compare(work, frameImage, format, shot, left, top);
+            const Difference d = Compare(work, frameImage, format, shot, left, top, scale);
             if (d.count == 0) {
                 std::printf("match %s %s\n", argv[i], Name(state));
                 return 0;

@@ -5,6 +5,7 @@
 
 #include "tests/support/bmp8.h"
 #include "display/shape_scan.h"
+#include "shell/placement.h"
 
 // Found by lookup from std::vector's comparison, so not in the unnamed namespace.
 static bool operator==(const ShapeRect& a, const ShapeRect& b)
@@ -180,6 +181,25 @@ TEST(ReadBmp8, ReadsBothRowOrdersAndRejectsShortFiles)
     }
     Bmp8Image image;
     EXPECT_FALSE(ReadBmp8("/nonexistent/file.bmp", &image));
+}
+
+// The clock's scale from the dots per inch, and a stored place brought whole into a
+// monitor's work area (here with a panel of 30 pixels at the top).
+TEST(ClockPlacement, ScaleAndFitIntoTheWorkArea)
+{
+    for (const auto& d : {std::pair{0, 1}, {96, 1}, {143, 1}, {144, 2}, {192, 2}, {240, 3}})
+        EXPECT_EQ(ScaleForDpi(d.first), d.second) << d.first << " dpi";
+    const ScreenBox area = {0, 30, 1024, 768};
+    const std::pair<ScreenBox, ScreenBox> cases[] = {
+        {{864, 608, 1024, 768}, {864, 608, 1024, 768}},  // whole inside stays
+        {{-500, 0, -340, 160}, {0, 30, 160, 190}},       // beyond the left edge, under the panel
+        {{100, 100, 1380, 1380}, {0, 30, 1280, 1310}},   // larger: its corner shows
+    };
+    for (const auto& [box, fitted] : cases) {
+        const ScreenBox f = FitBoxInside(box, area);
+        EXPECT_EQ(Text({{f.left, f.top, f.right, f.bottom}}),
+                  Text({{fitted.left, fitted.top, fitted.right, fitted.bottom}}));
+    }
 }
 
 }  // namespace

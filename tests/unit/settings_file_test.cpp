@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -214,6 +215,25 @@ TEST_F(SettingsFile, SaveWritesEverySlotThenTheSettingsInOrder)
     EXPECT_EQ(Profile[48], (std::pair<std::string, std::string>{"UseDirectSound", "1"}));
     EXPECT_EQ(Profile[49], (std::pair<std::string, std::string>{"Alarm", "0"}));
     EXPECT_EQ(Profile[50], (std::pair<std::string, std::string>{"OnTop", "1"}));
+}
+
+// The place is kept in two keys of its own, which the settings' save leaves alone; a place
+// that is not two whole numbers of the screen's range is no place.
+TEST_F(SettingsFile, PlaceKeysStandApartFromTheSettings)
+{
+    for (const auto& [x, y, stored] : {std::tuple{"1220", "-40", "1220,-40"}, {"-32768", "32767",
+          "-32768,32767"}, {"12x", "0", "7,7"}, {"", "5", "7,7"}, {"5", "40000", "7,7"}}) {
+        Profile = {{"WindowX", x}, {"WindowY", y}};
+        int32_t px = 7, py = 7;
+        EXPECT_EQ(LoadPlaceFrom(FakeStore, &px, &py), std::string(stored) != "7,7") << x;
+        EXPECT_EQ(std::to_string(px) + "," + std::to_string(py), stored) << x << "," << y;
+    }
+    Profile.clear();
+    EXPECT_TRUE(SavePlaceTo(FakeStore, -12, 610));
+    SaveSettingsTo(FakeStore);
+    ASSERT_EQ(Profile.size(), 53u);
+    EXPECT_EQ(Profile[0], (std::pair<std::string, std::string>{"WindowX", "-12"}));
+    EXPECT_EQ(Profile[1], (std::pair<std::string, std::string>{"WindowY", "610"}));
 }
 
 TEST_F(SettingsFile, OddValuesSurviveASaveAndReload)

@@ -31,6 +31,8 @@ e2e_drag 45 70 545 370
 sleep 0.5
 read -r left top _ <<<"$(e2e_driver rect "$E2E_CLOCK_WINDOW")"
 e2e_expect_eq "clock after the drag" "500 300" "$left $top"
+e2e_expect_eq "place kept" "WindowX=500 WindowY=300" \
+    "$(grep -a '^Window' "$E2E_WORK/PelioClock.ini" | tr -d '\r' | paste -sd ' ')"
 
 # No frame, no taskbar entry; the program's class and icon 115 (the PNG of the desktop
 # entry is made from the same picture).

@@ -4,6 +4,7 @@
 
 FACE_CHECK=$PELIO_NATIVE_BUILD/tests/tools/face_check
 FACE_DEPTH=32
+FACE_SCALE=1
 
 # face_shot <name> <left> <top> <readout yes|no> [alarm 0|1]: a screenshot between two
 # readings of the clock; the face may be up to a tick old, so the second before the first
@@ -16,21 +17,27 @@ face_shot() {
     convert "$png" -depth 8 "$E2E_RESULT_DIR/$name.ppm"
     local times=()
     for ((s = before - 1; s <= after; s++)); do times+=("$(date -d "@$s" +%T)"); done
-    "$FACE_CHECK" "$PELIO_SOURCE_DIR/resources" "$FACE_DEPTH" "$E2E_RESULT_DIR/$name.ppm" \
-        "$left" "$top" "$alarm" "$readout" "${times[@]}" >"$E2E_RESULT_DIR/$name.txt" \
+    "$FACE_CHECK" --scale "$FACE_SCALE" "$PELIO_SOURCE_DIR/resources" "$FACE_DEPTH" \
+        "$E2E_RESULT_DIR/$name.ppm" "$left" "$top" "$alarm" "$readout" "${times[@]}" \
+        >"$E2E_RESULT_DIR/$name.txt" \
         || e2e_fail "$name: the screen does not show the face: $(cat "$E2E_RESULT_DIR/$name.txt")"
     cat "$E2E_RESULT_DIR/$name.txt"
 }
 
 pointer() { xdotool mousemove "$1" "$2"; }
 
-# face_scenario <xvfb depth> <face_check depth>: the face with the pointer away, the
+# face_scenario <xvfb depth> <face_check depth> [dpi]: the face with the pointer away, the
 # read-out with its blinking colon while the pointer is over the clock, none with the
-# pointer on the window's left column, and the face following a drag.
+# pointer on the window's left column, and the face following a drag. At 192 dpi all of
+# it is twice the size, each pixel of the face a 2 x 2 block.
 face_scenario() {
     e2e_begin "$1"
     FACE_DEPTH=$2
+    [ -z "${3:-}" ] || e2e_registry 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$3"
+    FACE_SCALE=$(((${3:-96} + 48) / 96))
     e2e_start_clock
+    local size=$((160 * FACE_SCALE))
+    e2e_expect_eq "rectangle" "0 0 $size $size" "$(e2e_driver rect "$E2E_CLOCK_WINDOW")"
     pointer 600 500
     sleep 1.2
     face_shot away 0 0 no >/dev/null

@@ -153,6 +153,9 @@ e2e_driver list "$dialog" 1016 | grep -xF "$line" >/dev/null || e2e_fail "a fold
 e2e_driver click "$dialog" 2 >/dev/null
 e2e_driver wait-gone "$dialog" 5000 >/dev/null || e2e_fail "a folder: Cancel did not close the dialog"
 e2e_running || e2e_fail "a folder: the clock ended"
+# Nor can the place be kept after a drag: that goes without a word.
+e2e_drag 80 80 300 300
+! e2e_driver msgbox "PelioClock" 1500 >/dev/null || e2e_fail "a folder: a message after the drag"
 e2e_driver key "$E2E_CLOCK_WINDOW" ESCAPE >/dev/null
 e2e_expect_eq "a folder: exit code" 1 "$(e2e_wait_exit 5)"
 rmdir "$ini"
