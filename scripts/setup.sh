@@ -2,20 +2,14 @@
 # Installs what building, running and testing the clock needs on Debian 12, once; quiet
 # when done.
 set -euo pipefail
-# Usage: scripts/setup.sh [run|build]   (run: only what building and running the clock
-# needs, as scripts/run.sh asks; build: only what building the 32-bit exe and its release
-# archive needs, as scripts/package.sh asks; without either also the compilers, libraries
-# and tools of the tests)
-mode=${1:-}
+# Usage: scripts/setup.sh [run]   (run: only what building and running the clock needs,
+# as scripts/run.sh asks; without it also the compilers, libraries and tools of the tests)
 
 # Running: Wine, the cross compiler, CMake, the Japanese font and locale, xdpyinfo, and
 # fontTools, with which each Wine prefix gets the dialogs' font narrowed to fit.
 packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64
     fonts-ipafont-gothic python3-fonttools locales x11-utils)
-if [ "$mode" = build ]; then
-    # The release archive is written by a Python script.
-    packages=(cmake make g++-mingw-w64-i686 python3)
-elif [ "$mode" != run ]; then
+if [ "${1:-}" != run ]; then
     packages+=(g++ libgtest-dev libgmock-dev googletest libbenchmark-dev g++-mingw-w64-x86-64
         mingw-w64-tools xvfb xdotool imagemagick sox libx11-dev procps clang libclang-rt-14-dev
         python3 optipng openbox x11-apps desktop-file-utils)
@@ -33,8 +27,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     echo "setup: installing ${missing[*]}"
-    # Only Wine needs the i386 architecture.
-    if [ "$mode" != build ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
     $sudo apt-get update -qq
@@ -43,7 +36,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Japanese file names and argv need the locale itself, not only code page 932.
-if [ "$mode" != build ] && ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
