@@ -10,8 +10,14 @@ set(PELIO_LIBS ddraw dsound dxguid winmm comdlg32 shell32 gdi32 user32 kernel32)
 
 # Everything but WinMain, so the Wine-hosted tests link the same code the program runs.
 add_library(pelio_core STATIC ${PELIO_PURE_SOURCES} ${PELIO_PLATFORM_SOURCES})
-# The version resource's numbers and the manifest's assembly version come from the
-# project's version; windres finds both files through the include path.
+# The version resource's numbers, the About box's title line and the manifest's assembly
+# version come from the project's version; windres finds both files through the include
+# path. The About box writes the version short, "1.0", and adds the third number when it
+# is not 0.
+set(PELIO_ABOUT_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+if(NOT PROJECT_VERSION_PATCH EQUAL 0)
+    string(APPEND PELIO_ABOUT_VERSION .${PROJECT_VERSION_PATCH})
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/resources/pelio_version.h.in
     ${CMAKE_BINARY_DIR}/generated/pelio_version.h @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/resources/pelioclock.manifest.in

@@ -2,7 +2,7 @@
 # Builds both configurations: build/native (host logic, tests, tools) and build/win32 (the exe).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${PELIO_BUILD:-$root/build}
+build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 jobs=$(nproc)
 . "$root/scripts/windows-arch.sh"
 

@@ -25,7 +25,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 images=$root/docs/images
-build=${PELIO_BUILD:-$root/build}
+build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 
 # png_from <input> <output.png>: a small, reproducible PNG.
 png_from() {

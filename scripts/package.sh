@@ -13,7 +13,9 @@ dist=$(realpath -m "${PELIO_DIST:-$root/dist}")
 # build/win32 builds the release in a folder of its own.
 win32=$(pelio_release_build_dir "$build")
 
-"$root/scripts/setup.sh"
+# What building and running the clock needs, as scripts/run.sh installs it: not the
+# test tools.
+"$root/scripts/setup.sh" run
 if [ ! -f "$win32/CMakeCache.txt" ]; then
     # The same configuration as scripts/build.sh, so the two can share the folder.
     cmake -S "$root" -B "$win32" -DCMAKE_BUILD_TYPE=Release \

@@ -4,7 +4,8 @@
 # Extra arguments go to ctest, e.g. scripts/test.sh -L unit
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${PELIO_BUILD:-$root/build}
+# Absolute: the Wine prefixes live in it, and Wine refuses a relative WINEPREFIX.
+build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 export PELIO_BUILD=$build
 mkdir -p "$build"
 

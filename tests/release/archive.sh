@@ -2,8 +2,8 @@
 # The release archive: two runs of scripts/package.sh give the same bytes; the archive
 # holds the exe that was built, the chime and the user's text (byte-order mark, CRLF, the
 # version) under names Explorer on a Japanese Windows shows right; the exe's version
-# resource and manifest carry the project's version and its headers no link time; the
-# exe imports nothing that Windows XP lacks.
+# resource, About box and manifest carry the project's version and its headers no link
+# time; the exe imports nothing that Windows XP lacks.
 # Both runs reuse the already-built 32-bit Release exe (build/win32, or build/win32-i686
 # where the tests run an x86_64 build), which is what a release
 # ships, so the test costs two zips, not two builds.
@@ -88,6 +88,10 @@ for key in ("FileVersion", "ProductVersion"):
     while exe[end:end + 2] != b"\0\0":
         end += 2
     expect(key, version, exe[start:end].decode("utf-16-le"))
+
+# The About box's title line, "1.0" for 1.0.0, "1.0.1" for 1.0.1.
+short = ".".join(version.split(".")[:2 if version.endswith(".0") else 3])
+expect("About box's version", True, f"Ｖｅｒ{short}\0".encode("utf-16-le") in exe)
 
 manifest = exe.find(b"<assemblyIdentity")
 expect("manifest's assembly version", f'version="{version}.0"'.encode(),
