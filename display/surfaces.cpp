@@ -195,7 +195,7 @@ static void RebuildForDepth(int32_t bitsPerPixel)
     ReleaseDisplay();
     if (!RecreateDisplay()) return;
     if (DisplayDepth == 8) BuildLightenTable();
-    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, ClockTimerPeriodMs, nullptr);
+    ArmClockTimer();
     TickEnabled = 1;
 }
 
