@@ -218,11 +218,13 @@ e2e_windows_path() {
 }
 
 # e2e_start_clock [args...]: e2e_launch, then waits up to 10 s for the clock's window and
-# sets E2E_CLOCK_WINDOW to its handle.
+# sets E2E_CLOCK_WINDOW to its handle. The window shows before the settings file is read:
+# the start is over once the clock answers from its message loop.
 e2e_start_clock() {
     e2e_launch "$@"
     E2E_CLOCK_WINDOW=$(e2e_driver find "PELIO CLOCK" "PELIO CLOCK" 10000) \
         || e2e_fail "the clock window did not appear$(e2e_running || echo "; the clock exited")"
+    e2e_driver answers "$E2E_CLOCK_WINDOW" 10000 || e2e_fail "the clock did not finish starting"
 }
 
 # e2e_wait_exit [seconds]: waits for the clock to end and prints its exit code; fails
@@ -305,9 +307,16 @@ e2e_drop() {
     timeout 10 "$PELIO_NATIVE_BUILD/tests/tools/xdnd_drop" "$@"
 }
 
+# e2e_menu_closed <menu>: waits until the menu is gone and the clock's menu loop has
+# ended; the loop destroys the window first, and a click before it ends opens nothing.
+e2e_menu_closed() {
+    e2e_driver wait-gone "$1" 3000 && e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000
+}
+
 # e2e_open_from_menu <x> <y> <downs> <title>: a right click at a screen point opens the
 # menu; the item so many steps down opens a dialog of that title, whose handle is printed.
 e2e_open_from_menu() {
+    e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock is still in a menu"
     e2e_click 3 "$1" "$2"
     local keys=() i
     for ((i = 0; i < $3; i++)) do keys+=(DOWN); done
