@@ -19,6 +19,7 @@ E2E_CLOCK_PID=""
 E2E_WATCHDOG_PID=""
 E2E_WM_PID=""
 E2E_XLOGO_PID=""
+E2E_SOUND_SERVER_PID=""
 E2E_ROOT=""
 E2E_PREFIX=""
 E2E_WORK=""
@@ -144,7 +145,7 @@ e2e_teardown() {
         wait "$E2E_CLOCK_PID" 2>/dev/null
     fi
     local pid
-    for pid in "$E2E_XLOGO_PID" "$E2E_WM_PID"; do
+    for pid in "$E2E_XLOGO_PID" "$E2E_WM_PID" "$E2E_SOUND_SERVER_PID"; do
         [ -n "$pid" ] || continue
         kill "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
