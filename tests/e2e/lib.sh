@@ -88,6 +88,12 @@ e2e_begin() {
     E2E_CAPTURE=$E2E_ROOT/capture
     mkdir -p "$E2E_WORK" "$E2E_CAPTURE"
     cp -a "$template" "$E2E_PREFIX"
+    # A desktop prefix lets Wine look for a sound server, found through this folder: none
+    # but the scenario's own, never the session's of whoever runs the tests.
+    if [ -n "${E2E_DESKTOP:-}" ]; then
+        export XDG_RUNTIME_DIR=$E2E_ROOT/runtime
+        mkdir -m 700 "$XDG_RUNTIME_DIR"
+    fi
 
     export WINEPREFIX=$E2E_PREFIX WINEDEBUG=${E2E_WINEDEBUG:--all} LC_ALL=ja_JP.UTF-8
     export CAPTURE_DIR=$E2E_CAPTURE ALSA_CONFIG_PATH=$E2E_ROOT/asound.conf

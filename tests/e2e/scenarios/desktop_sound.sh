@@ -11,9 +11,7 @@ e2e_begin
 unset ALSA_CONFIG_PATH CAPTURE_DIR
 
 home=$E2E_ROOT/home
-export XDG_RUNTIME_DIR=$E2E_ROOT/runtime
-mkdir -p "$home/.cache/pelioclock" "$home/PelioClock" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$home/.cache/pelioclock" "$home/PelioClock"
 # start-clock.sh finds the user's prefix there: this scenario's own, which teardown ends.
 ln -s "$E2E_PREFIX" "$home/.cache/pelioclock/$pelio_prefix_name"
 
