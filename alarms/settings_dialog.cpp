@@ -255,6 +255,18 @@ static void LoadChooserFilter(char (&filter)[FilterSize])
                     FilterSize - 1 - patternAt);
 }
 
+// The settings file and the chime are found through the current folder, which the chooser
+// moves: Windows to the chosen file's folder, Wine to the folder it opens in. It is put
+// back whether a file was chosen or not.
+static bool RunChooserInWorkingFolder(OPENFILENAMEA* chooser)
+{
+    char workingFolder[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, workingFolder);
+    const bool chosen = GetOpenFileNameA(chooser) != FALSE;
+    if (length > 0 && length < MAX_PATH) SetCurrentDirectoryA(workingFolder);
+    return chosen;
+}
+
 static void OnBrowse(HWND dialog)
 {
     char filter[FilterSize];
@@ -275,7 +287,7 @@ static void OnBrowse(HWND dialog)
     chooser.lpstrTitle = ChooserTitle;
     chooser.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     chooser.lpstrDefExt = DefaultExtension;
-    if (!GetOpenFileNameA(&chooser)) return;
+    if (!RunChooserInWorkingFolder(&chooser)) return;
 
     const size_t folderLength = chooser.nFileOffset < MAX_PATH ? chooser.nFileOffset : 0;
     std::memcpy(BrowseFolder, BrowseFile, folderLength);

@@ -22,13 +22,19 @@ export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pelioclock/$peli
 # clock needs, or brings an older one up to them.
 #   desktop (the default, the user's): the window manager frames and stacks Wine's windows
 #     and hands out the keyboard, so another program's window can cover the clock, OnTop
-#     lifts it above them, and the dialogs get frames and taskbar entries.
+#     lifts it above them, and the dialogs get frames and taskbar entries. Wine chooses
+#     the sound driver itself: PulseAudio first, which also reaches PipeWire's PulseAudio
+#     service, then ALSA. A desktop's ALSA default leads to its sound server through a
+#     plugin that Debian installs for amd64 only, so a 32-bit program held to ALSA is
+#     silent there.
 #   bare: for an X server without a window manager, as most tests have: there a managed
 #     window's every hide or destroy waits 2 s for a manager that never answers, and X keys
-#     reach no window; Wine places and stacks its windows itself.
+#     reach no window; Wine places and stacks its windows itself. Sound goes to ALSA,
+#     whose configuration the tests give (ALSA_CONFIG_PATH) to capture what is played.
 pelio_make_prefix() {
-    local prefix=$1 kind=${2:-desktop} managed=Y
-    [ "$kind" = desktop ] || managed=N
+    # "Audio"=- removes the value: a user's prefix made when it held "alsa" loses it.
+    local prefix=$1 kind=${2:-desktop} managed=Y audio=-
+    [ "$kind" = desktop ] || { managed=N; audio='"alsa"'; }
     # The marker names the settings last applied: a prefix made by an older version of
     # this script gets the current ones at its next start.
     pelio_prefix_current "$prefix" "$kind" && return 0
@@ -55,7 +61,7 @@ REGEDIT4
 "renderer"="no3d"
 
 [HKEY_CURRENT_USER\Software\Wine\Drivers]
-"Audio"="alsa"
+"Audio"=$audio
 REG
     WINEPREFIX=$prefix wine regedit /S 'C:\pelio.reg' </dev/null >>"$prefix.log" 2>&1 || return 1
     WINEPREFIX=$prefix wineserver -w
@@ -65,7 +71,7 @@ REG
 # The settings a prefix of that kind gets; they change whenever pelio_make_prefix applies
 # something new, the dialog font's width included.
 pelio_prefix_settings() {
-    echo "2 $1 $(pelio_dialog_font_name)"
+    echo "3 $1 $(pelio_dialog_font_name)"
 }
 
 # pelio_prefix_current <prefix> <kind>: whether the prefix has the current settings.

@@ -19,6 +19,7 @@ E2E_CLOCK_PID=""
 E2E_WATCHDOG_PID=""
 E2E_WM_PID=""
 E2E_XLOGO_PID=""
+E2E_SOUND_SERVER_PID=""
 E2E_ROOT=""
 E2E_PREFIX=""
 E2E_WORK=""
@@ -87,6 +88,12 @@ e2e_begin() {
     E2E_CAPTURE=$E2E_ROOT/capture
     mkdir -p "$E2E_WORK" "$E2E_CAPTURE"
     cp -a "$template" "$E2E_PREFIX"
+    # A desktop prefix lets Wine look for a sound server, found through this folder: none
+    # but the scenario's own, never the session's of whoever runs the tests.
+    if [ -n "${E2E_DESKTOP:-}" ]; then
+        export XDG_RUNTIME_DIR=$E2E_ROOT/runtime
+        mkdir -m 700 "$XDG_RUNTIME_DIR"
+    fi
 
     export WINEPREFIX=$E2E_PREFIX WINEDEBUG=${E2E_WINEDEBUG:--all} LC_ALL=ja_JP.UTF-8
     export CAPTURE_DIR=$E2E_CAPTURE ALSA_CONFIG_PATH=$E2E_ROOT/asound.conf
@@ -160,7 +167,7 @@ e2e_teardown() {
         wait "$E2E_CLOCK_PID" 2>/dev/null
     fi
     local pid
-    for pid in "$E2E_XLOGO_PID" "$E2E_WM_PID"; do
+    for pid in "$E2E_XLOGO_PID" "$E2E_WM_PID" "$E2E_SOUND_SERVER_PID"; do
         [ -n "$pid" ] || continue
         kill "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
@@ -241,11 +248,13 @@ e2e_windows_path() {
 }
 
 # e2e_start_clock [args...]: e2e_launch, then waits up to 10 s for the clock's window and
-# sets E2E_CLOCK_WINDOW to its handle.
+# sets E2E_CLOCK_WINDOW to its handle. The window shows before the settings file is read:
+# the start is over once the clock answers from its message loop.
 e2e_start_clock() {
     e2e_launch "$@"
     E2E_CLOCK_WINDOW=$(e2e_driver find "PELIO CLOCK" "PELIO CLOCK" 10000) \
         || e2e_fail "the clock window did not appear$(e2e_running || echo "; the clock exited")"
+    e2e_driver answers "$E2E_CLOCK_WINDOW" 10000 || e2e_fail "the clock did not finish starting"
 }
 
 # e2e_wait_exit [seconds]: waits for the clock to end and prints its exit code; fails
@@ -328,9 +337,16 @@ e2e_drop() {
     timeout 10 "$PELIO_NATIVE_BUILD/tests/tools/xdnd_drop" "$@"
 }
 
+# e2e_menu_closed <menu>: waits until the menu is gone and the clock's menu loop has
+# ended; the loop destroys the window first, and a click before it ends opens nothing.
+e2e_menu_closed() {
+    e2e_driver wait-gone "$1" 3000 && e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000
+}
+
 # e2e_open_from_menu <x> <y> <downs> <title>: a right click at a screen point opens the
 # menu; the item so many steps down opens a dialog of that title, whose handle is printed.
 e2e_open_from_menu() {
+    e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock is still in a menu"
     e2e_click 3 "$1" "$2"
     local keys=() i
     for ((i = 0; i < $3; i++)) do keys+=(DOWN); done

@@ -160,6 +160,18 @@ int FindCommand(const Args& args)
     return 0;
 }
 
+// True once the condition holds, polled for up to waitMs.
+template <typename Condition>
+bool WaitFor(DWORD waitMs, Condition holds)
+{
+    const DWORD start = GetTickCount();
+    while (!holds()) {
+        if (GetTickCount() - start >= waitMs) return false;
+        Sleep(PollMs);
+    }
+    return true;
+}
+
 // wait-gone <hwnd> <wait-ms>: succeeds once the window no longer exists.
 int WaitGoneCommand(const Args& args)
 {
@@ -171,6 +183,18 @@ int WaitGoneCommand(const Args& args)
         Sleep(PollMs);
     }
     return 0;
+}
+
+// answers <hwnd> <wait-ms>: succeeds once the window's thread has handled a message sent
+// to it, which it does from its message loop: a program that shows its window while it
+// starts has then finished starting.
+int AnswersCommand(const Args& args)
+{
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(ParseWindow(args[0]), WM_NULL, 0, 0, SMTO_NORMAL,
+                               static_cast<UINT>(ParseNumber(args[1])), &ignored)
+               ? 0
+               : Failed;
 }
 
 BOOL CALLBACK ListWindow(HWND window, LPARAM)
@@ -476,13 +500,34 @@ int MessageBoxOkCommand(const Args& args)
     return ok && PostMessageA(ok, BM_CLICK, 0, 0) ? 0 : Failed;
 }
 
-// menu <key>...: posts keys to the open popup menu (waits up to 3 s for it).
+// Whether the thread of that window runs a menu loop. The menu window shows before its
+// loop starts and is destroyed before the loop ends; in between the thread drops keys
+// and clicks meant for the menu.
+bool InMenuLoop(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE);
+}
+
+// menu <key>...: posts keys to the open popup menu once its loop tracks it (waits up to
+// 3 s for that).
 int MenuCommand(const Args& args)
 {
     HWND menu = FindVisible("#32768", "-", 3000);
-    if (!menu) return Failed;
+    if (!menu || !WaitFor(3000, [&] { return InMenuLoop(menu); })) return Failed;
     for (const char* key : args) PostKey(menu, VirtualKey(key));
     return 0;
+}
+
+// menu-ended <hwnd> <wait-ms>: succeeds once the window's thread runs no menu loop.
+int MenuEndedCommand(const Args& args)
+{
+    HWND window = ParseWindow(args[0]);
+    const bool ended = WaitFor(static_cast<DWORD>(ParseNumber(args[1])),
+                               [&] { return !InMenuLoop(window); });
+    return ended && IsWindow(window) ? 0 : Failed;
 }
 
 // resources <windows-pid>: "gdi user handles" counts of that process.
@@ -540,6 +585,7 @@ struct Command {
 const Command Commands[] = {
     {"find", 2, "<class|-> <title|-> [wait-ms]", FindCommand},
     {"wait-gone", 2, "<hwnd> <wait-ms>", WaitGoneCommand},
+    {"answers", 2, "<hwnd> <wait-ms>", AnswersCommand},
     {"windows", 0, "", WindowsCommand},
     {"rect", 1, "<hwnd>", RectCommand},
     {"item", 2, "<dialog> <id>", ItemCommand},
@@ -569,6 +615,7 @@ const Command Commands[] = {
     {"msgbox", 1, "<caption> [wait-ms]", MessageBoxCommand},
     {"msgbox-ok", 1, "<caption> [wait-ms]", MessageBoxOkCommand},
     {"menu", 1, "<key>...", MenuCommand},
+    {"menu-ended", 2, "<hwnd> <wait-ms>", MenuEndedCommand},
     {"resources", 1, "<windows-pid>", ResourcesCommand},
     {"run", 2, "<show-command> <exe> [args...]", RunCommand},
 };

@@ -100,7 +100,7 @@ for case in drag menu about settings-ok settings-cancel; do
         e2e_click 3 45 70
         menu=$(e2e_driver find "#32768" - 3000) || e2e_fail "the menu did not open"
         e2e_key Escape
-        e2e_driver wait-gone "$menu" 3000 || e2e_fail "Escape did not dismiss the menu"
+        e2e_menu_closed "$menu" || e2e_fail "Escape did not dismiss the menu"
         ;;
     about) click_button "$(open_from_menu 2 "ﾊﾞｰｼﾞｮﾝ情報")" 1 ;;
     settings-ok) click_button "$(open_from_menu 1 "ペリオクロック設定")" 1 ;;

@@ -68,7 +68,7 @@ read -r left top right _ <<<"$(e2e_driver rect "$menu")"
     [ "$top" -ge 379 ] && [ "$top" -le 381 ] || e2e_fail "menu at $left $top $right, pointer at 580 380"
 e2e_shot menu >/dev/null
 e2e_key Escape
-e2e_driver wait-gone "$menu" 3000 || e2e_fail "Escape did not dismiss the menu"
+e2e_menu_closed "$menu" || e2e_fail "Escape did not dismiss the menu"
 
 open_from_menu() { e2e_open_from_menu 580 380 "$@"; }
 # expect_dialog <hwnd> <title> <x> <y>: framed at (x, y) shifted by at most the frame,

@@ -2,11 +2,18 @@
 # The browse button opens the sound file chooser, owned by the dialog, with its title and
 # its one filter. Cancelling it changes nothing; a chosen file lands in the file field and
 # its drop-down list, and every later chooser, in this opening of the dialog or the next,
-# starts in that file's folder.
+# starts in that file's folder. The working folder stays where it was: after a chooser
+# that opened in another folder, OK writes the settings file into the working folder and
+# an alarm whose file is gone sounds the working folder's chime.
+E2E_TIMEOUT=90
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
 
+cp "$PELIO_SOURCE_DIR/resources/pelio.wav" "$E2E_WORK/pelio.wav"
+sox "$E2E_WORK/pelio.wav" -t raw "$E2E_ROOT/chime.raw"
 mkdir -p "$E2E_WORK/Sounds"
+printf '[PelioClock]\r\nALM00=99:99 \r\nUseDirectSound=0\r\nAlarm=0\r\nOnTop=0\r\n' \
+    >"$E2E_WORK/PelioClock.ini"
 for name in a b c; do cp "$PELIO_SOURCE_DIR/resources/pelio.wav" "$E2E_WORK/Sounds/$name.wav"; done
 folder="Z:${E2E_WORK//\//\\}\\Sounds\\"
 
@@ -57,3 +64,25 @@ e2e_expect_eq "drop-down at the next opening" "" "$(e2e_driver combo "$dialog" 1
 open_chooser "next opening"
 choose "c.wav"
 e2e_expect_eq "folder kept across openings" "${folder}c.wav" "$(e2e_driver get-text "$dialog" 1005)"
+
+# The chooser opens in Sounds and is cancelled; an alarm on c.wav in this minute, whose
+# file is then removed, is saved with OK.
+open_chooser "in the sounds' folder"
+e2e_driver click "$chooser" 2 >/dev/null
+e2e_driver wait-gone "$chooser" 3000 || e2e_fail "Cancel did not close the chooser"
+second=$(date +%-S)
+[ "$second" -lt 45 ] || sleep $((61 - second))
+e2e_driver set-text "$dialog" 1018 "$(date +%H)" >/dev/null
+e2e_driver set-text "$dialog" 1019 "$(date +%M)" >/dev/null
+e2e_driver click "$dialog" 5 >/dev/null
+e2e_driver set-check "$dialog" 1032 1 >/dev/null
+for _ in $(seq 1 30); do [ "$(e2e_driver list-count "$dialog" 1016)" = 1 ] && break; done
+rm "$E2E_WORK/Sounds/c.wav"
+e2e_driver click "$dialog" 1 >/dev/null
+e2e_driver wait-gone "$dialog" 3000 || e2e_fail "OK did not close the dialog"
+[ ! -e "$E2E_WORK/Sounds/PelioClock.ini" ] || e2e_fail "the settings file went into the sounds' folder"
+grep -q "c.wav" "$E2E_WORK/PelioClock.ini" || e2e_fail "the working folder's settings file lacks the alarm"
+notice=$(e2e_driver msgbox PelioClock 20000) || e2e_fail "the alarm showed no notice"
+[[ $notice == *"pelio.wav を鳴らしました"* ]] || e2e_fail "the chime did not sound: $notice"
+e2e_capture_holds "$E2E_CAPTURE/cap-22050-1-16-S16_LE.raw" "$E2E_ROOT/chime.raw" ||
+    e2e_fail "the capture is not the working folder's chime: $(ls "$E2E_CAPTURE")"
