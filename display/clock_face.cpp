@@ -84,4 +84,8 @@ void DrawClockFace(const SYSTEMTIME& time)
 
     if (CursorOverClock(cursor)) DrawDigitalTime(time);
     ScreenSurface->Blt(&ScreenRect, WorkSurface, &faceRect, DDBLT_WAIT, nullptr);
+    // Wine sends a window's drawing to the X server only when its thread next waits. A
+    // wait of no time for nothing sends this face now, before an alarm's player can hold
+    // the thread for a tenth of a second; Windows returns at once.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
 }
