@@ -49,7 +49,7 @@ click_and_alarm() {
     e2e_driver set-text "$dialog" 1005 tone.wav >/dev/null
     e2e_driver click "$dialog" 5 >/dev/null
     e2e_driver click "$dialog" 1 >/dev/null
-    sleep 3
+    for _ in $(seq 1 50); do [ "$(heard 880)" != 0 ] && break; sleep 0.1; done
     [ "$(heard 880)" != 0 ] || e2e_fail "UseDirectSound=$1: the alarm did not sound over the dropped file"
     expect_stopped "UseDirectSound=$1, alarm"
 }
