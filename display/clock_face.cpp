@@ -48,6 +48,18 @@ bool CursorOverClock(const POINT& cursor)
            cursor.y < ScreenRect.bottom;
 }
 
+// Once the pointer is found off the clock after it has left the window, it is not looked
+// for again until it moves over the window.
+bool PointerOverClock()
+{
+    if (!PointerNearClock) return false;
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const bool over = CursorOverClock(cursor);
+    if (!over && !PointerTracked) PointerNearClock = false;
+    return over;
+}
+
 }  // namespace
 
 // The colon blinks: it flips on every face drawn while the pointer is over the clock.
@@ -75,17 +87,16 @@ void DrawClockFace(const SYSTEMTIME& time)
         RECT labelRect = {AlarmLabelLeft, 0, AlarmLabelRight, 18};
         WorkSurface->BltFast(AlarmLabelX, AlarmLabelY, FontSurface, &labelRect, KeyedCopy);
     }
-    POINT cursor = {};
-    GetCursorPos(&cursor);
+    const bool readout = PointerOverClock();
 
     if (!LockWorkSurface()) return;
     DrawHands(WorkSurfacePixels(), time.wHour, time.wMinute, time.wSecond);
     UnlockWorkSurface();
 
-    if (CursorOverClock(cursor)) DrawDigitalTime(time);
+    if (readout) DrawDigitalTime(time);
     ScreenSurface->Blt(&ScreenRect, WorkSurface, &faceRect, DDBLT_WAIT, nullptr);
-    // Wine sends a window's drawing to the X server only when its thread next waits. A
-    // wait of no time for nothing sends this face now, before an alarm's player can hold
-    // the thread for a tenth of a second; Windows returns at once.
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
 }
+
+// Wine sends a window's drawing to the X server only when its thread next waits: a wait
+// of no time for nothing sends it now. Windows returns at once.
+void SendFaceNow() { MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0); }

@@ -210,14 +210,23 @@ static void RestoreLostSurfaces()
     if (FrameSurface->IsLost() != DD_OK) FrameSurface->Restore();
 }
 
+// Reading the depth costs a device context; the system tells of every change.
+static bool DisplayChangeNoted;
+
+void NoteDisplayChange() { DisplayChangeNoted = true; }
+
 void CheckDisplay()
 {
     if (!ScreenSurface) return;
-    const int32_t bitsPerPixel = ReadScreenBitsPerPixel();
-    if (DepthChanged(bitsPerPixel))
-        RebuildForDepth(bitsPerPixel);
-    else
-        RestoreLostSurfaces();
+    if (DisplayChangeNoted || ScreenSurface->IsLost() != DD_OK) {
+        DisplayChangeNoted = false;
+        const int32_t bitsPerPixel = ReadScreenBitsPerPixel();
+        if (DepthChanged(bitsPerPixel)) {
+            RebuildForDepth(bitsPerPixel);
+            return;
+        }
+    }
+    RestoreLostSurfaces();
 }
 
 BOOL RecreateDisplay()

@@ -13,6 +13,7 @@
 #include "display/raster.h"
 #include "display/shape_scan.h"
 #include "shell/shell.h"
+#include "shell/tick_timing.h"
 
 namespace {
 
@@ -137,7 +138,7 @@ TEST_F(DisplayWindow, DepthChangeRebuildsEverythingAndRestartsTheTick)
     // The screen did not change, so a disagreeing depth is a change to the screen's.
     DisplayDepth = 8;
     TickEnabled = 1;
-    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, ClockTimerPeriodMs, nullptr);
+    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, TickPeriodMs, nullptr);
     CheckDisplay();
 
     EXPECT_EQ(DisplayDepth, screenBits_);
