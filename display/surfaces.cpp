@@ -191,6 +191,7 @@ static void RebuildForDepth(int32_t bitsPerPixel)
 {
     DisplayDepth = bitsPerPixel;
     TickEnabled = 0;
+    ForgetShownFace();
     KillTimer(MainWindow, ClockTimerId);
     ReleaseDisplay();
     if (!RecreateDisplay()) return;
@@ -205,6 +206,7 @@ static void RestoreLostSurfaces()
     if (ScreenSurface->IsLost() != DD_OK) {
         ScreenSurface->Restore();
         ReloadSurfaceBitmaps();
+        ForgetShownFace();
     }
     if (WorkSurface->IsLost() != DD_OK) WorkSurface->Restore();
     if (FrameSurface->IsLost() != DD_OK) FrameSurface->Restore();

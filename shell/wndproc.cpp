@@ -76,6 +76,13 @@ static void OnTimer()
 static void OnMove()
 {
     UpdateScreenRect();
+    ForgetShownFace();
+    ClockTick();
+}
+
+static void OnEraseBackground()
+{
+    ForgetShownFace();
     ClockTick();
 }
 
@@ -218,7 +225,7 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 {
     switch (message) {
     case WM_MOVE: OnMove(); return 0;
-    case WM_ERASEBKGND: ClockTick(); return 0;
+    case WM_ERASEBKGND: OnEraseBackground(); return 0;
     case WM_TIMER: OnTimer(); return 0;
     case WM_NCHITTEST: return OnHitTest();
     case WM_NCMOUSEMOVE: return OnPointerMove(window, wParam, lParam);
