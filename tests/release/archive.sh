@@ -19,8 +19,8 @@ trap 'rm -rf "$scratch"' EXIT
 first=$(PELIO_DIST=$scratch/first "$PELIO_SOURCE_DIR/scripts/package.sh")
 second=$(PELIO_DIST=$scratch/second "$PELIO_SOURCE_DIR/scripts/package.sh")
 version=$(cat "$release/release/version")
-[ "$(basename -a $first)" = "PelioClock-$version-win32.zip pelioclock_$version-1_all.deb" ] || {
-    echo "FAIL: names $(basename -a $first) for version $version"; exit 1; }
+[ "$(basename -a $first | xargs)" = "PelioClock-$version-win32.zip pelioclock_$version-1_all.deb" ] || {
+    echo "FAIL: names $(basename -a $first | xargs) for version $version"; exit 1; }
 for made in $second; do
     cmp "$scratch/first/$(basename "$made")" "$made" || { echo "FAIL: two runs differ"; exit 1; }
 done
