@@ -52,20 +52,21 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 unset WINEPREFIX
-PELIO_ROOT=$root
-. "$root/scripts/wine-env.sh"
-mkdir -p "$(dirname "$WINEPREFIX")"
 # Wine takes the code page from the locale, Japanese file names need the locale itself. A
 # system without it (the package cannot make it without changing the system's locales)
-# gets one made for this user beside the prefix.
+# gets one made for this user in the clock's cache folder, before anything asks for it.
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/pelioclock
+mkdir -p "$cache"
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
-    export LOCPATH=$(dirname "$WINEPREFIX")/locale
+    export LOCPATH=$cache/locale
     if [ ! -d "$LOCPATH/ja_JP.UTF-8" ] && ! { mkdir -p "$LOCPATH" &&
-        localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >>"$WINEPREFIX.log" 2>&1; }; then
-        tell "could not make the ja_JP.UTF-8 locale (see $WINEPREFIX.log)"
+        localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >"$cache/locale.log" 2>&1; }; then
+        tell "could not make the ja_JP.UTF-8 locale (see $cache/locale.log)"
         exit 1
     fi
 fi
+PELIO_ROOT=$root
+. "$root/scripts/wine-env.sh"
 if ! pelio_make_prefix "$WINEPREFIX"; then
     tell "could not create the Wine prefix $WINEPREFIX (see $WINEPREFIX.log)"
     exit 1
