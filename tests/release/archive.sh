@@ -1,12 +1,13 @@
 #!/bin/bash
-# The release archive and the Debian package: two runs of scripts/package.sh give the
-# same bytes; the archive holds the exe that was built, the chime and the user's text
-# (byte-order mark, CRLF, the version) under names Explorer on a Japanese Windows shows
-# right; the exe's version resource, About box and manifest carry the project's version and
-# its headers no link time; the exe imports nothing that Windows XP lacks.
-# Both runs reuse the already-built Release exes (the 32-bit one in build/win32, or
-# build/win32-i686 where the tests run an x86_64 build), which is what a release ships, so
-# the test costs two packings, not two builds.
+# The release archive: two runs of scripts/package.sh give the same bytes, its Debian
+# package too; the archive
+# holds the exe that was built, the chime and the user's text (byte-order mark, CRLF, the
+# version) under names Explorer on a Japanese Windows shows right; the exe's version
+# resource, About box and manifest carry the project's version and its headers no link
+# time; the exe imports nothing that Windows XP lacks.
+# Both runs reuse the already-built Release exes (build/win32, or build/win32-i686
+# where the tests run an x86_64 build, and its x86_64 twin), which is what a release
+# ships, so the test costs two packings, not two builds.
 set -euo pipefail
 : "${PELIO_SOURCE_DIR:=$(cd "$(dirname "$0")/../.." && pwd)}"
 : "${PELIO_BUILD:=$PELIO_SOURCE_DIR/build}"
