@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstring>
 
-
 namespace {
 
 int32_t BytesPerPixel(int32_t depth)

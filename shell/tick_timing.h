@@ -10,7 +10,8 @@ constexpr unsigned TickAfterSecondMs = 20;
 constexpr unsigned TickDriftMs = 8;
 constexpr unsigned TickPeriodMs = 1000;
 
-// The timer's elapse from a moment `millisecond` into a second to the tick after the next.
+// The timer's elapse from a moment `millisecond` into a second to the tick just after the
+// next second begins.
 unsigned ElapseToNextTick(unsigned millisecond);
 
 // What to set the timer to after a tick that read the time `millisecond` into its second,

@@ -281,6 +281,23 @@ TEST_F(DisplayWindow, ReadoutWhileThePointerIsInsideWithABlinkingColon)
     }
 }
 
+// A timer tick that still reads the second drawn last came early: drawn again, it would
+// flip the colon back at once and the blink would stall.
+TEST_F(DisplayWindow, TimerTickInTheSecondDrawnLastIsNotDrawnAgain)
+{
+    TickEnabled = 1;
+    PointerNearClock = PointerTracked = true;
+    ColonShown = 0;
+    ASSERT_TRUE(SetCursorPos(80, 80));
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    ClockWndProc(MainWindow, WM_TIMER, ClockTimerIdentifier, 0);
+    ClockWndProc(MainWindow, WM_TIMER, ClockTimerIdentifier, 0);
+    GetLocalTime(&after);
+    if (after.wSecond == before.wSecond) EXPECT_EQ(ColonShown, 1);
+    EXPECT_TRUE(KillTimer(MainWindow, ClockTimerIdentifier)) << "the timer runs on";
+}
+
 TEST_F(DisplayWindow, WindowShapeIsTheFrameWithoutItsRedSurround)
 {
     HRGN shape = nullptr;
