@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,15 @@ HWND VisibleWindow(const char* className, const char* caption)
     while ((window = FindWindowExA(nullptr, window, className, caption)))
         if (IsWindowVisible(window)) return window;
     return nullptr;
+}
+
+// Boxes of the clock's caption, hidden ones too: a box ended under a nested one lives on.
+int BoxWindows()
+{
+    int count = 0;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", MessageCaption));)
+        ++count;
+    return count;
 }
 
 // The text of each notice box as it came up, and the owner of each. Over the first box
@@ -60,6 +72,29 @@ void CALLBACK WatchNoticeBox(HWND, UINT, UINT_PTR, DWORD)
         PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
+// Inside the box's loop: the next alarm fails each time a box is up, until 09:09 has
+// come; the box that lists it is answered.
+int NextMinute = 1;
+int MostBoxes;
+std::string LastBoxText;
+
+void CALLBACK FeedNotices(HWND, UINT, UINT_PTR, DWORD)
+{
+    MostBoxes = std::max(MostBoxes, BoxWindows());
+    HWND box = VisibleWindow("#32770", MessageCaption);
+    if (!box || !LastBoxText.empty()) return;
+    char text[4096] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    if (NextMinute < 10) {
+        char notice[8];
+        std::snprintf(notice, sizeof notice, "09:%02d", NextMinute);
+        AddAlarmNotice(9, static_cast<uint8_t>(NextMinute++), notice);
+    } else if (std::strstr(text, "09:09")) {
+        LastBoxText = text;
+        PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    }
+}
+
 }  // namespace
 
 // The box's own loop goes on ticking, and the next alarm may fail while the box of an
@@ -87,7 +122,9 @@ TEST(AlarmNotices, ANoticeThatComesWhileTheBoxIsUpIsShownWithItAtOnce)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     KillTimer(nullptr, timer);
-    EXPECT_EQ(BoxesSeen, (std::vector<std::string>{"07:30 first", "07:30 first\r\n\r\n07:31 second"}));
+    EXPECT_EQ(BoxesSeen, (std::vector<std::string>{
+                             "アラームのお知らせ 1 件\r\n\r\n07:30 first",
+                             "アラームのお知らせ 2 件\r\n\r\n07:30 first\r\n\r\n07:31 second"}));
     EXPECT_EQ(Owners.back(), OpenedDialog) << "the second box must stay in front of the dialog";
 
     // Answered: a later notice comes alone.
@@ -101,7 +138,22 @@ TEST(AlarmNotices, ANoticeThatComesWhileTheBoxIsUpIsShownWithItAtOnce)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     KillTimer(nullptr, answer);
-    EXPECT_EQ(BoxesSeen.back(), "08:00 alone");
+    EXPECT_EQ(BoxesSeen.back(), "アラームのお知らせ 1 件\r\n\r\n08:00 alone");
+
+    // Ten alarms fail one after another with nobody there: each replaces the box at its
+    // own level, never nesting, and the last box counts ten and lists the last eight.
+    AddAlarmNotice(9, 0, "09:00");
+    const UINT_PTR feed = SetTimer(nullptr, 0, 50, FeedNotices);
+    while (LastBoxText.empty() || BoxWindows() > 0) {
+        ASSERT_LT(GetTickCount() - start, 30000u);
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    KillTimer(nullptr, feed);
+    EXPECT_EQ(MostBoxes, 1);
+    EXPECT_EQ(LastBoxText.rfind("アラームのお知らせ 10 件（最後の 8 件）\r\n\r\n09:02\r\n\r\n09:03", 0), 0u)
+        << LastBoxText;
+    EXPECT_EQ(LastBoxText.find("09:01"), std::string::npos) << LastBoxText;
     DestroyWindow(MainWindow);
     MainWindow = nullptr;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "alarms/settings_file.h"
+#include "shell/folders.h"
 
 namespace {
 
@@ -254,3 +256,35 @@ TEST_F(SettingsFile, OddValuesSurviveASaveAndReload)
 }
 
 }  // namespace
+
+// Sound files are found as the settings file is, in the working folder, and only when it
+// has no such file beside the program.
+TEST(RelativeFile, WorkingFolderFirstThenTheProgramsFolder)
+{
+    static const std::vector<std::string> files = {"C:\\work\\a.wav", "C:\\prog\\a.wav",
+                                                   "C:\\prog\\b.wav", "C:\\work\\\x95\x5C.wav"};
+    const auto exists = [](const char* path) {
+        return std::find(files.begin(), files.end(), path) != files.end();
+    };
+    const std::string longName(255, 'n');
+    const std::pair<std::string, std::string> cases[] = {
+        {"a.wav", "C:\\work\\a.wav"},
+        {".\\a.wav", "C:\\work\\a.wav"},
+        {"b.wav", "C:\\prog\\b.wav"},
+        {"./b.wav", "C:\\prog\\b.wav"},
+        {"c.wav", "C:\\work\\c.wav"},  // in neither: named where it was looked for first
+        {"sub\\a.wav", "C:\\work\\sub\\a.wav"},
+        {"\x95\x5C.wav", "C:\\work\\\x95\x5C.wav"},
+        {"D:\\x\\b.wav", "D:\\x\\b.wav"},
+        {"D:b.wav", "D:b.wav"},
+        {"\\b.wav", "\\b.wav"},
+        {"\\\\server\\b.wav", "\\\\server\\b.wav"},
+        {"", ""},
+        {longName, longName},  // would not fit joined
+    };
+    for (const auto& [path, expected] : cases) {
+        char resolved[260];
+        ResolveRelativeFile(path.c_str(), "C:\\work\\", "C:\\prog\\", exists, resolved, sizeof resolved);
+        EXPECT_EQ(resolved, expected) << "path " << path;
+    }
+}
