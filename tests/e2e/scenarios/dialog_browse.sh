@@ -4,8 +4,10 @@
 # its drop-down list, and every later chooser, in this opening of the dialog or the next,
 # starts in that file's folder. The working folder stays where it was: after a chooser
 # that opened in another folder, OK writes the settings file into the working folder and
-# an alarm whose file is gone sounds the working folder's chime.
-E2E_TIMEOUT=90
+# an alarm whose file is gone sounds the working folder's chime; an alarm on a bare name
+# that falls due while the chooser is open plays the working folder's file, not the one
+# beside the program.
+E2E_TIMEOUT=170
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
 
@@ -86,3 +88,24 @@ notice=$(e2e_driver msgbox PelioClock 20000) || e2e_fail "the alarm showed no no
 [[ $notice == *"pelio.wav を鳴らしました"* ]] || e2e_fail "the chime did not sound: $notice"
 e2e_capture_holds "$E2E_CAPTURE/cap-22050-1-16-S16_LE.raw" "$E2E_ROOT/chime.raw" ||
     e2e_fail "the capture is not the working folder's chime: $(ls "$E2E_CAPTURE")"
+
+# Under Wine the current folder is the chooser's while it is open. An alarm that falls
+# due then on the bare name pelio.wav plays the working folder's file, a tone of its own
+# here, and not the chime beside the program.
+e2e_driver msgbox-ok PelioClock 2000 >/dev/null
+sox -n -r 22050 -c 1 -b 16 "$E2E_WORK/pelio.wav" synth 0.3 sine 660
+sox "$E2E_WORK/pelio.wav" -t raw "$E2E_ROOT/own.raw"
+cmp -s "$E2E_WORK/pelio.wav" "$(dirname "$PELIO_EXE")/pelio.wav" && e2e_fail "the two pelio.wav are alike"
+minute=$(date -d "+1 minute" +%H:%M)
+printf '[PelioClock]\r\nALM00=%s pelio.wav\r\nALM01=99:99 \r\nUseDirectSound=0\r\nAlarm=1\r\nOnTop=0\r\n' \
+    "$minute" >"$E2E_WORK/PelioClock.ini"
+rm -f "$E2E_CAPTURE"/cap-*
+open_settings
+open_chooser "at the alarm's minute"
+for _ in $(seq 1 90); do
+    e2e_capture_holds "$E2E_CAPTURE/cap-22050-1-16-S16_LE.raw" "$E2E_ROOT/own.raw" 2>/dev/null && break
+    sleep 1
+done
+e2e_capture_holds "$E2E_CAPTURE/cap-22050-1-16-S16_LE.raw" "$E2E_ROOT/own.raw" ||
+    e2e_fail "the alarm at $minute did not play the working folder's pelio.wav: $(ls "$E2E_CAPTURE")"
+e2e_driver click "$chooser" 2 >/dev/null

@@ -38,6 +38,8 @@ e2e_expect_eq "exit code of a second start in the same folder" 1 "$status"
 e2e_expect_eq "clocks after it" 2 "$(clocks)"
 e2e_expect_eq "the first clock is brought to the front" "$w" "$(e2e_driver foreground)"
 e2e_driver key "$other" ESCAPE
-wait "$other_pid"
+status=0
+wait "$other_pid" || status=$?
+e2e_expect_eq "exit code of the other folder's clock" 1 "$status"
 e2e_driver key "$w" ESCAPE
 e2e_expect_eq "exit code" 1 "$(e2e_wait_exit 2)"
