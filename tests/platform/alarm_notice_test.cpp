@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -81,18 +79,13 @@ std::string LastBoxText;
 void CALLBACK FeedNotices(HWND, UINT, UINT_PTR, DWORD)
 {
     MostBoxes = std::max(MostBoxes, BoxWindows());
-    HWND box = VisibleWindow("#32770", MessageCaption);
-    if (!box || !LastBoxText.empty()) return;
     char text[4096] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    if (NextMinute < 10) {
-        char notice[8];
-        std::snprintf(notice, sizeof notice, "09:%02d", NextMinute);
-        AddAlarmNotice(9, static_cast<uint8_t>(NextMinute++), notice);
-    } else if (std::strstr(text, "09:09")) {
-        LastBoxText = text;
-        PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    }
+    HWND box = VisibleWindow("#32770", MessageCaption);
+    if (!box || !LastBoxText.empty() || !GetDlgItemTextA(box, 0xFFFF, text, sizeof text)) return;
+    const std::string notice = "09:0" + std::to_string(NextMinute);
+    if (NextMinute < 10) AddAlarmNotice(9, static_cast<uint8_t>(NextMinute++), notice.c_str());
+    else if (std::string(text).find("09:09") != std::string::npos) LastBoxText = text;
+    if (!LastBoxText.empty()) PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
 }  // namespace

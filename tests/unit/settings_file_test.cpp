@@ -261,30 +261,19 @@ TEST_F(SettingsFile, OddValuesSurviveASaveAndReload)
 // has no such file beside the program.
 TEST(RelativeFile, WorkingFolderFirstThenTheProgramsFolder)
 {
-    static const std::vector<std::string> files = {"C:\\work\\a.wav", "C:\\prog\\a.wav",
-                                                   "C:\\prog\\b.wav", "C:\\work\\\x95\x5C.wav"};
-    const auto exists = [](const char* path) {
-        return std::find(files.begin(), files.end(), path) != files.end();
-    };
-    const std::string longName(255, 'n');
+    static const std::vector<std::string> files = {"C:\\w\\a.wav", "C:\\p\\a.wav", "C:\\p\\b.wav",
+                                                   "C:\\w\\\x95\x5C.wav"};
+    const std::string longName(255, 'n');  // would not fit joined
     const std::pair<std::string, std::string> cases[] = {
-        {"a.wav", "C:\\work\\a.wav"},
-        {".\\a.wav", "C:\\work\\a.wav"},
-        {"b.wav", "C:\\prog\\b.wav"},
-        {"./b.wav", "C:\\prog\\b.wav"},
-        {"c.wav", "C:\\work\\c.wav"},  // in neither: named where it was looked for first
-        {"sub\\a.wav", "C:\\work\\sub\\a.wav"},
-        {"\x95\x5C.wav", "C:\\work\\\x95\x5C.wav"},
-        {"D:\\x\\b.wav", "D:\\x\\b.wav"},
-        {"D:b.wav", "D:b.wav"},
-        {"\\b.wav", "\\b.wav"},
-        {"\\\\server\\b.wav", "\\\\server\\b.wav"},
-        {"", ""},
-        {longName, longName},  // would not fit joined
+        {"a.wav", "C:\\w\\a.wav"}, {"./b.wav", "C:\\p\\b.wav"}, {"sub\\c.wav", "C:\\w\\sub\\c.wav"},
+        {"\x95\x5C.wav", "C:\\w\\\x95\x5C.wav"}, {"D:\\b.wav", "D:\\b.wav"}, {"D:b.wav", "D:b.wav"},
+        {"\\\\s\\b.wav", "\\\\s\\b.wav"}, {"", ""}, {longName, longName},
     };
     for (const auto& [path, expected] : cases) {
         char resolved[260];
-        ResolveRelativeFile(path.c_str(), "C:\\work\\", "C:\\prog\\", exists, resolved, sizeof resolved);
+        ResolveRelativeFile(path.c_str(), "C:\\w\\", "C:\\p\\", [](const char* file) {
+            return std::find(files.begin(), files.end(), file) != files.end();
+        }, resolved, sizeof resolved);
         EXPECT_EQ(resolved, expected) << "path " << path;
     }
 }
