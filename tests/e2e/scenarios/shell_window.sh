@@ -32,7 +32,6 @@ for _ in $(seq 1 100); do
     sleep 0.1
 done
 e2e_driver answers "$other" 10000 || e2e_fail "no clock of another folder beside the first"
-e2e_log "in front before the second start: $(e2e_driver foreground), the other clock $other"
 status=0
 (cd "$E2E_WORK" && timeout 30 wine "$PELIO_EXE" </dev/null >"$E2E_ROOT/second.log" 2>&1) || status=$?
 e2e_expect_eq "exit code of a second start in the same folder" 1 "$status"
