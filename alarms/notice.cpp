@@ -149,18 +149,19 @@ static void RunNoticeBoxes()
 void ShowAlarmNotices()
 {
     if (NoticesAdded == Acknowledged) return;
-    if (BoxDepth > 0) {
+    // A box ended under a dialog waits there; a fuller one comes over the dialog.
+    if (BoxDepth > 0 && !Boxes[BoxDepth - 1].replaced) {
         NoticeBox& top = Boxes[BoxDepth - 1];
         BoxSearch search = {top.text, nullptr};
         if (top.shownUpTo == NoticesAdded) return;
         EnumThreadWindows(GetCurrentThreadId(), FindNoticeBox, reinterpret_cast<LPARAM>(&search));
         if (!search.found) return;
         const bool covered = FrontDialog(search.found) != nullptr;
-        // A box over a dialog over a box is as deep as they go: the next waits for OK.
         if (covered && BoxDepth == MaxBoxDepth) return;
         top.replaced = true;
         EndDialog(search.found, IDOK);
         if (!covered) return;
     }
-    RunNoticeBoxes();
+    // A box over a dialog over a box is as deep as they go: the next waits for OK.
+    if (BoxDepth < MaxBoxDepth) RunNoticeBoxes();
 }
