@@ -218,6 +218,13 @@ int WindowsCommand(const Args&)
     return 0;
 }
 
+// foreground: the window the user now faces.
+int ForegroundCommand(const Args&)
+{
+    PrintWindow(GetForegroundWindow());
+    return 0;
+}
+
 // rect <hwnd>: "left top right bottom" on the screen.
 int RectCommand(const Args& args)
 {
@@ -587,6 +594,7 @@ const Command Commands[] = {
     {"wait-gone", 2, "<hwnd> <wait-ms>", WaitGoneCommand},
     {"answers", 2, "<hwnd> <wait-ms>", AnswersCommand},
     {"windows", 0, "", WindowsCommand},
+    {"foreground", 0, "", ForegroundCommand},
     {"rect", 1, "<hwnd>", RectCommand},
     {"item", 2, "<dialog> <id>", ItemCommand},
     {"owner", 1, "<hwnd>", OwnerCommand},
