@@ -20,6 +20,7 @@ struct AlarmNotice {
     uint8_t hour;
     uint8_t minute;
     uint32_t serial;  // NoticesAdded when it came
+    DWORD addedAt;    // GetTickCount when it came
     char text[NoticeSize];
 };
 
@@ -41,9 +42,14 @@ static int BoxDepth;
 
 void AddAlarmNotice(uint8_t hour, uint8_t minute, const char* text)
 {
-    // Two alarms of one minute that both fail are one alarm to the user.
+    // Two alarms of one minute that both fail are one alarm to the user; the same minute
+    // a day later, with nobody there to answer, is another alarm.
+    constexpr DWORD MinuteMs = 60 * 1000;
+    const DWORD now = GetTickCount();
     for (int i = 0; i < NoticeCount; ++i)
-        if (Notices[i].hour == hour && Notices[i].minute == minute) return;
+        if (Notices[i].hour == hour && Notices[i].minute == minute &&
+            now - Notices[i].addedAt < MinuteMs)
+            return;
     // Days of failed alarms with nobody there: the oldest are counted, no longer listed.
     if (NoticeCount == MaxListed) {
         std::memmove(&Notices[0], &Notices[1], sizeof Notices[0] * (MaxListed - 1));
@@ -53,6 +59,7 @@ void AddAlarmNotice(uint8_t hour, uint8_t minute, const char* text)
     notice.hour = hour;
     notice.minute = minute;
     notice.serial = ++NoticesAdded;
+    notice.addedAt = now;
     lstrcpynA(notice.text, text, NoticeSize);
     PostMessageA(MainWindow, AlarmNoticeMessage, 0, 0);
 }
