@@ -4,7 +4,11 @@
 # entries carry the commit's time and stand in a fixed order, and the exe is linked
 # without a time stamp. PELIO_BUILD=<folder> builds elsewhere than build/ (an existing
 # build/win32 is reused), PELIO_DIST=<folder> writes elsewhere than dist/.
+# Usage: scripts/package.sh
+#   -h, --help  print this and do nothing else
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
+pelio_check_args "$0" 0 "" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 dist=$(realpath -m "${PELIO_DIST:-$root/dist}")

@@ -3,7 +3,10 @@
 # prefix at the first start. Installs and builds nothing: scripts/run.sh and
 # scripts/install-desktop.sh do that first. The desktop entry runs this script.
 # Usage: scripts/start-clock.sh [WORKING_DIRECTORY]   (default ~/PelioClock)
+#   -h, --help  print this and do nothing else
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
+pelio_check_args "$0" 1 "" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 exe=$build/win32/PelioClock.exe
