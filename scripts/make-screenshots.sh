@@ -98,7 +98,7 @@ make_windows() {
     sleep 0.5
     shot=$(e2e_shot menu-screen)
     crop_window "$shot" "$menu" "$images/menu.png"
-    e2e_driver menu ESCAPE >/dev/null
+    e2e_menu Escape >/dev/null
     e2e_driver wait-gone "$menu" 3000 || e2e_fail "the menu did not close"
 
     local about

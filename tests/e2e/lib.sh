@@ -69,6 +69,8 @@ e2e_desktop_template_ready() {
 e2e_begin() {
     local depth=${1:-24}
     trap e2e_teardown EXIT
+    # A step that fails outside a test of its own ends the scenario: it says which.
+    trap 'e2e_log "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
     trap 'exit 143' TERM INT HUP
     rm -rf "$E2E_RESULT_DIR"
     mkdir -p "$E2E_RESULT_DIR"
@@ -196,13 +198,18 @@ e2e_teardown() {
 # e2e_driver <command> [args...]: runs the driver and prints its answer; its exit status
 # is the driver's. Wine's output goes through a file: its helper processes would hold a pipe.
 # Each call has its own answer file: calls may run at once within one pipeline.
+# What the driver says when it fails is logged with the command.
 e2e_driver() {
     local out status=0
     out=$(mktemp "$E2E_ROOT/driver.XXXXXX")
     timeout "${E2E_DRIVER_TIMEOUT:-20}" wine "$PELIO_DRIVER" "$@" \
-        </dev/null >"$out" 2>>"$E2E_ROOT/driver.log" || status=$?
+        </dev/null >"$out" 2>"$out.err" || status=$?
     cat "$out"
-    rm -f "$out"
+    if [ "$status" -ne 0 ] && [ -s "$out.err" ]; then
+        e2e_log "e2e_driver $*: $(tr -d '\r' <"$out.err")"
+    fi
+    cat "$out.err" >>"$E2E_ROOT/driver.log"
+    rm -f "$out" "$out.err"
     return "$status"
 }
 
@@ -316,9 +323,10 @@ e2e_key() {
     xdotool key --delay 50 "$@"
 }
 
-# e2e_click <button> <x> <y>: press and release a mouse button at a screen point.
+# e2e_click <button> <x> <y>: press and release a mouse button at a screen point, the
+# pointer coming to it from a few pixels away as a hand brings it.
 e2e_click() {
-    xdotool mousemove "$2" "$3" sleep 0.05 click "$1"
+    xdotool mousemove $(($2 - 4)) $(($3 - 4)) sleep 0.05 mousemove "$2" "$3" sleep 0.05 click "$1"
 }
 
 # e2e_drag <x0> <y0> <x1> <y1>: left-button drag in a few steps.
@@ -343,15 +351,24 @@ e2e_menu_closed() {
     e2e_driver wait-gone "$1" 3000 && e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000
 }
 
+# e2e_menu <keysym>...: once the popup menu's loop runs, X key presses to it (Down,
+# Return, Escape): they reach the clock behind the pointer's moves, as a person's do.
+e2e_menu() {
+    e2e_driver menu >/dev/null || e2e_fail "no popup menu to press $* in"
+    e2e_key "$@"
+}
+
 # e2e_open_from_menu <x> <y> <downs> <title>: a right click at a screen point opens the
-# menu; the item so many steps down opens a dialog of that title, whose handle is printed.
+# menu, once the clock is back in its own message loop; the item so many steps down
+# opens a dialog of that title, whose handle is printed.
 e2e_open_from_menu() {
     e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock is still in a menu"
+    e2e_driver answers "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock does not answer"
     e2e_click 3 "$1" "$2"
     local keys=() i
-    for ((i = 0; i < $3; i++)) do keys+=(DOWN); done
-    e2e_driver menu "${keys[@]}" RETURN >/dev/null
-    e2e_driver find "#32770" "$4" 5000 || e2e_fail "$4 did not open"
+    for ((i = 0; i < $3; i++)) do keys+=(Down); done
+    e2e_menu "${keys[@]}" Return
+    e2e_driver find "#32770" "$4" 5000 || e2e_fail "$4 did not open from the menu"
 }
 
 # e2e_capture_holds <capture> <data.raw> [frame-bytes]: true when an MCI capture holds

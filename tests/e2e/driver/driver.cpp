@@ -511,13 +511,21 @@ bool InMenuLoop(HWND window)
     return thread && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE);
 }
 
-// menu <key>...: posts keys to the open popup menu once its loop tracks it (waits up to
-// 3 s for that).
-int MenuCommand(const Args& args)
+// menu: the open popup menu's handle once its loop tracks it (waits up to 3 s for each).
+// Its keys are pressed on the X server (e2e_menu): keys posted here would overtake the
+// pointer's moves still queued, and a move over the menu's edge drops the item lit.
+int MenuCommand(const Args&)
 {
     HWND menu = FindVisible("#32768", "-", 3000);
-    if (!menu || !WaitFor(3000, [&] { return InMenuLoop(menu); })) return Failed;
-    for (const char* key : args) PostKey(menu, VirtualKey(key));
+    if (!menu) {
+        std::fprintf(stderr, "no popup menu appeared within 3 s\n");
+        return Failed;
+    }
+    if (!WaitFor(3000, [&] { return InMenuLoop(menu); })) {
+        std::fprintf(stderr, "the popup menu's loop did not start within 3 s\n");
+        return Failed;
+    }
+    PrintWindow(menu);
     return 0;
 }
 
@@ -614,7 +622,7 @@ const Command Commands[] = {
     {"controls", 1, "<dialog>", ControlsCommand},
     {"msgbox", 1, "<caption> [wait-ms]", MessageBoxCommand},
     {"msgbox-ok", 1, "<caption> [wait-ms]", MessageBoxOkCommand},
-    {"menu", 1, "<key>...", MenuCommand},
+    {"menu", 0, "", MenuCommand},
     {"menu-ended", 2, "<hwnd> <wait-ms>", MenuEndedCommand},
     {"resources", 1, "<windows-pid>", ResourcesCommand},
     {"run", 2, "<show-command> <exe> [args...]", RunCommand},
