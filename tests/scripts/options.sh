@@ -57,7 +57,7 @@ entry=$scratch/home/.local/share/applications/pelioclock.desktop
 autostart=$scratch/home/.config/autostart/pelioclock.desktop
 install_desktop() {
     rm -f "$scratch/built"
-    HOME=$scratch/home "$scratch/scripts/install-desktop.sh" "$@" >/dev/null || fail "install-desktop.sh $*"
+    env -u PELIO_BUILD HOME=$scratch/home "$scratch/scripts/install-desktop.sh" "$@" >/dev/null || fail "install-desktop.sh $*"
 }
 for value in "" 0 1 yes; do
     PELIO_NO_BUILD=$value install_desktop
