@@ -205,9 +205,7 @@ e2e_driver() {
     timeout "${E2E_DRIVER_TIMEOUT:-20}" wine "$PELIO_DRIVER" "$@" \
         </dev/null >"$out" 2>"$out.err" || status=$?
     cat "$out"
-    if [ "$status" -ne 0 ] && [ -s "$out.err" ]; then
-        e2e_log "e2e_driver $*: $(tr -d '\r' <"$out.err")"
-    fi
+    [ "$status" -eq 0 ] || [ ! -s "$out.err" ] || e2e_log "e2e_driver $*: $(tr -d '\r' <"$out.err")"
     cat "$out.err" >>"$E2E_ROOT/driver.log"
     rm -f "$out" "$out.err"
     return "$status"
@@ -323,8 +321,7 @@ e2e_key() {
     xdotool key --delay 50 "$@"
 }
 
-# e2e_click <button> <x> <y>: press and release a mouse button at a screen point, the
-# pointer coming to it from a few pixels away as a hand brings it.
+# e2e_click <button> <x> <y>: press and release a mouse button at a screen point, come to.
 e2e_click() {
     xdotool mousemove $(($2 - 4)) $(($3 - 4)) sleep 0.05 mousemove "$2" "$3" sleep 0.05 click "$1"
 }
@@ -351,16 +348,15 @@ e2e_menu_closed() {
     e2e_driver wait-gone "$1" 3000 && e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000
 }
 
-# e2e_menu <keysym>...: once the popup menu's loop runs, X key presses to it (Down,
-# Return, Escape): they reach the clock behind the pointer's moves, as a person's do.
+# e2e_menu <keysym>...: X key presses to the popup menu once its loop runs (see driver).
 e2e_menu() {
     e2e_driver menu >/dev/null || e2e_fail "no popup menu to press $* in"
     e2e_key "$@"
 }
 
 # e2e_open_from_menu <x> <y> <downs> <title>: a right click at a screen point opens the
-# menu, once the clock is back in its own message loop; the item so many steps down
-# opens a dialog of that title, whose handle is printed.
+# menu, once the clock answers from its own loop; the item so many steps down opens a
+# dialog of that title, whose handle is printed.
 e2e_open_from_menu() {
     e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock is still in a menu"
     e2e_driver answers "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock does not answer"

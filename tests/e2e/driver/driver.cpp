@@ -517,16 +517,10 @@ bool InMenuLoop(HWND window)
 int MenuCommand(const Args&)
 {
     HWND menu = FindVisible("#32768", "-", 3000);
-    if (!menu) {
-        std::fprintf(stderr, "no popup menu appeared within 3 s\n");
-        return Failed;
-    }
-    if (!WaitFor(3000, [&] { return InMenuLoop(menu); })) {
-        std::fprintf(stderr, "the popup menu's loop did not start within 3 s\n");
-        return Failed;
-    }
-    PrintWindow(menu);
-    return 0;
+    const bool tracked = menu && WaitFor(3000, [&] { return InMenuLoop(menu); });
+    if (!tracked) std::fprintf(stderr, menu ? "the menu's loop did not start\n" : "no menu\n");
+    if (tracked) PrintWindow(menu);
+    return tracked ? 0 : Failed;
 }
 
 // menu-ended <hwnd> <wait-ms>: succeeds once the window's thread runs no menu loop.

@@ -5,7 +5,6 @@
 # with Cancel (mouse clicks on the buttons). The first start is the desktop entry's own
 # Exec line, written by install-desktop.sh for a checkout under a folder with blanks; the
 # same line without a build says so on screen, and --uninstall removes what was written.
-# The entry starts the clock in the working folder it was given, as run.sh takes one.
 E2E_DESKTOP=1
 . "$(dirname "$0")/../lib.sh"
 e2e_begin

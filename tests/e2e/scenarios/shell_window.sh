@@ -1,6 +1,6 @@
 #!/bin/bash
 # The clock's one window: a borderless 160 x 160 tool window at the screen's top-left
-# corner, whatever the command line says. A clock that cannot make it says why in the log.
+# corner, whatever the command line says; one that cannot make it says why.
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
 
@@ -26,5 +26,4 @@ e2e_expect_eq "exit code" 1 "$(e2e_wait_exit 2)"
 # No X display answers: no window can be made; the run log names it, the exit code is 1.
 DISPLAY=:9999 e2e_launch
 e2e_expect_eq "exit code without a display" 1 "$(e2e_wait_exit 20)"
-grep -qx "PelioClock: 起動できません: ウィンドウを作れません。" "$E2E_ROOT/clock.log" \
-    || e2e_fail "the log does not say why the start failed: $(cat "$E2E_ROOT/clock.log")"
+grep -qx "PelioClock: 起動できません: ウィンドウを作れません。" "$E2E_ROOT/clock.log" || e2e_fail "no reason logged"
