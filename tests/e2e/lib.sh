@@ -69,7 +69,6 @@ e2e_desktop_template_ready() {
 e2e_begin() {
     local depth=${1:-24}
     trap e2e_teardown EXIT
-    # A step that fails outside a test of its own ends the scenario: it says which.
     trap 'e2e_log "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
     trap 'exit 143' TERM INT HUP
     rm -rf "$E2E_RESULT_DIR"
@@ -321,7 +320,7 @@ e2e_key() {
     xdotool key --delay 50 "$@"
 }
 
-# e2e_click <button> <x> <y>: press and release a mouse button at a screen point, come to.
+# e2e_click <button> <x> <y>: a click at a screen point, reached from 4 pixels off as by hand.
 e2e_click() {
     xdotool mousemove $(($2 - 4)) $(($3 - 4)) sleep 0.05 mousemove "$2" "$3" sleep 0.05 click "$1"
 }
@@ -355,8 +354,7 @@ e2e_menu() {
 }
 
 # e2e_open_from_menu <x> <y> <downs> <title>: a right click at a screen point opens the
-# menu, once the clock answers from its own loop; the item so many steps down opens a
-# dialog of that title, whose handle is printed.
+# menu; the item so many steps down opens a dialog of that title, whose handle is printed.
 e2e_open_from_menu() {
     e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock is still in a menu"
     e2e_driver answers "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock does not answer"

@@ -511,9 +511,8 @@ bool InMenuLoop(HWND window)
     return thread && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE);
 }
 
-// menu: the open popup menu's handle once its loop tracks it (waits up to 3 s for each).
-// Its keys are pressed on the X server (e2e_menu): keys posted here would overtake the
-// pointer's moves still queued, and a move over the menu's edge drops the item lit.
+// menu: the open popup menu once its loop runs (3 s each). Keys posted to it would overtake
+// the pointer's queued moves, one over its edge unlighting the item: e2e_menu uses X keys.
 int MenuCommand(const Args&)
 {
     HWND menu = FindVisible("#32768", "-", 3000);
