@@ -69,7 +69,7 @@ e2e_desktop_template_ready() {
 e2e_begin() {
     local depth=${1:-24}
     trap e2e_teardown EXIT
-    trap 'e2e_log "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
+    trap 'e2e_log "FAIL: line $LINENO (status $?): $(sed -n "${LINENO}s/^ *//p" "$0")"' ERR
     trap 'exit 143' TERM INT HUP
     rm -rf "$E2E_RESULT_DIR"
     mkdir -p "$E2E_RESULT_DIR"
