@@ -65,6 +65,8 @@ Exec=${build_env}$(exec_quoted "$root/scripts/start-clock.sh")${work:+ $(exec_qu
 Icon=pelioclock
 Terminal=false
 Categories=Utility;Clock;
+Keywords=clock;alarm;
+Keywords[ja]=時計;アラーム;
 StartupWMClass=pelioclock.exe
 ENTRY
 }
