@@ -26,16 +26,12 @@ e2e_start_clock
 e2e_expect_eq "clock topmost at start" 0 "$(e2e_driver topmost "$E2E_CLOCK_WINDOW")"
 # The opening reloads OnTop=1 from the file; Cancel must not lift the clock for it.
 sed -i 's/^OnTop=0/OnTop=1/' "$E2E_WORK/PelioClock.ini"
-e2e_click 3 100 110
-e2e_driver menu DOWN RETURN
-dialog=$(e2e_driver find "#32770" "ペリオクロック設定" 3000) || e2e_fail "the settings dialog did not open"
+dialog=$(e2e_open_from_menu 100 110 1 "ペリオクロック設定")
 e2e_driver click "$dialog" 2 >/dev/null
 e2e_driver wait-gone "$dialog" 3000 || e2e_fail "Cancel did not close the dialog"
 e2e_expect_eq "clock topmost after Cancel" 0 "$(e2e_driver topmost "$E2E_CLOCK_WINDOW")"
 sed -i 's/^OnTop=1/OnTop=0/' "$E2E_WORK/PelioClock.ini"
-e2e_click 3 100 110
-e2e_driver menu DOWN RETURN
-dialog=$(e2e_driver find "#32770" "ペリオクロック設定" 3000) || e2e_fail "the settings dialog did not open"
+dialog=$(e2e_open_from_menu 100 110 1 "ペリオクロック設定")
 e2e_expect_eq "lines from the file" 47 "$(e2e_driver list-count "$dialog" 1016)"
 
 # register <hour> <minute> <file>: fills the boxes and the file field and presses 登録.

@@ -1,6 +1,6 @@
 #!/bin/bash
 # The clock's one window: a borderless 160 x 160 tool window at the screen's top-left
-# corner, whatever the command line says.
+# corner, whatever the command line says; one that cannot make it says why.
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
 
@@ -43,3 +43,8 @@ wait "$other_pid" || status=$?
 e2e_expect_eq "exit code of the other folder's clock" 1 "$status"
 e2e_driver key "$w" ESCAPE
 e2e_expect_eq "exit code" 1 "$(e2e_wait_exit 2)"
+
+# No X display answers: no window can be made; the run log names it, the exit code is 1.
+DISPLAY=:9999 e2e_launch
+e2e_expect_eq "exit code without a display" 1 "$(e2e_wait_exit 20)"
+grep -qx "PelioClock: 起動できません: ウィンドウを作れません。" "$E2E_ROOT/clock.log" || e2e_fail "no reason logged"
