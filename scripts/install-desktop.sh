@@ -56,6 +56,8 @@ Exec=${build_env}$(exec_quoted "$root/scripts/start-clock.sh")
 Icon=pelioclock
 Terminal=false
 Categories=Utility;Clock;
+Keywords=clock;alarm;
+Keywords[ja]=時計;アラーム;
 StartupWMClass=pelioclock.exe
 ENTRY
 }

@@ -10,12 +10,13 @@ here=$(dirname "$0")
 # fontTools, with which each Wine prefix gets the dialogs' font narrowed to fit.
 packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64
     fonts-ipafont-gothic python3-fonttools locales x11-utils)
-# The tests' desktop with a sound server of its own is PulseAudio's, recorded with parec.
+# The tests' desktop with a sound server of its own is PulseAudio's, recorded with parec;
+# lintian checks the Debian package.
 [ "${1:-}" = run ] ||
     packages+=(g++ libgtest-dev libgmock-dev googletest libbenchmark-dev g++-mingw-w64-x86-64
         mingw-w64-tools xvfb xdotool imagemagick sox libx11-dev procps clang libclang-rt-14-dev
         python3 optipng openbox x11-apps desktop-file-utils pulseaudio pulseaudio-utils
-        x11-xserver-utils)
+        x11-xserver-utils lintian)
 
 # pelio_install <package>...: installs those not installed yet.
 pelio_install() {

@@ -416,6 +416,23 @@ e2e_start_window_manager() {
     e2e_fail "openbox did not start"
 }
 
+# e2e_start_sound_server <home>: the desktop's PulseAudio server for that HOME, one null
+# sink recorded into $E2E_RESULT_DIR/desk.raw (44.1 kHz, stereo, s16le).
+e2e_start_sound_server() {
+    HOME=$1 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        -L "module-native-protocol-unix auth-anonymous=1" -L "module-null-sink sink_name=desk" \
+        -L module-always-sink </dev/null >"$E2E_ROOT/pulseaudio.log" 2>&1 &
+    E2E_SOUND_SERVER_PID=$!
+    for _ in $(seq 1 100); do HOME=$1 pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    HOME=$1 pactl info >/dev/null 2>&1 || e2e_fail "the sound server did not start"
+    # Small fragments, so the recording grows while a sound plays.
+    HOME=$1 parec --latency-msec=50 -d desk.monitor --format=s16le --rate=44100 --channels=2 \
+        >"$E2E_RESULT_DIR/desk.raw" 2>"$E2E_ROOT/parec.log" &
+    # A stream that came to the new server within its first second was taken but never
+    # played (its time stood still): sounds wait until the recording has run a second.
+    for _ in $(seq 1 100); do [ "$(stat -c %s "$E2E_RESULT_DIR/desk.raw")" -ge 176400 ] && break; sleep 0.1; done
+}
+
 # e2e_start_xlogo <geometry>: an ordinary X program's window to stack against; sets
 # E2E_XLOGO_WINDOW to its X window.
 e2e_start_xlogo() {

@@ -12,7 +12,7 @@ e2e_begin
 
 # The already-built exe is packed, as scripts/package.sh does for a release.
 archive=$(PELIO_BUILD=$(dirname "$PELIO_BUILD_DIR") PELIO_DIST=$E2E_ROOT/dist \
-    "$PELIO_SOURCE_DIR/scripts/package.sh")
+    "$PELIO_SOURCE_DIR/scripts/package.sh" | sed -n 1p)
 # In code page 932 the second byte of "オ" is "I": the path must come through the
 # settings dialog's lower-casing of its letters whole.
 E2E_WORK="$E2E_ROOT/ペリオ 時計"
