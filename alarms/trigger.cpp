@@ -1,6 +1,7 @@
 // The tick's hand-over to the alarm trigger, and what becomes of an alarm whose own file
 // cannot play: the chime sounds in its place, and the user is told once.
 #include "alarms/alarms.h"
+#include "shell/shell.h"
 #include "sound/sound.h"
 
 #include <cstdio>
@@ -22,8 +23,10 @@ static AlarmSound Sounding;
 // Through the player the setting chooses, or the other one. A DirectSound object that
 // could not be made before is tried again, so that alarms sound again once the device
 // is back.
-static SoundFailure StartSound(const char* path, bool throughDirectSound)
+static SoundFailure StartSound(const char* name, bool throughDirectSound)
 {
+    char path[MAX_PATH];
+    ResolveFilePath(name, path);
     SoundFailure failure = SoundFailure::None;
     if (throughDirectSound) {
         OpenDSound();
@@ -62,8 +65,7 @@ static bool IsDeviceFailure(SoundFailure failure)
     return failure == SoundFailure::NoDevice || failure == SoundFailure::DeviceFailed;
 }
 
-// The chime is taken from the working directory alone: a bare name would also be looked
-// for beside the program and in the system's folders. A player without a working device
+// The chime is found as an alarm's relative name is. A player without a working device
 // leaves the chime to the other one.
 static void PlayChimeInstead()
 {

@@ -1,6 +1,10 @@
 #!/bin/bash
 # Builds both configurations: build/native (host logic, tests, tools) and build/win32 (the exe).
+# Usage: scripts/build.sh   (PELIO_BUILD=<folder> builds elsewhere than build/)
+#   -h, --help  print this and do nothing else
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
+pelio_check_args "$0" 0 "" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 jobs=$(nproc)

@@ -5,7 +5,11 @@
 # carry the commit's time and stand in a fixed order, and the exe is linked without a time
 # stamp. PELIO_BUILD=<folder> builds elsewhere than build/ (an existing build/win32 is
 # reused), PELIO_DIST=<folder> writes elsewhere than dist/.
+# Usage: scripts/package.sh
+#   -h, --help  print this and do nothing else
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
+pelio_check_args "$0" 0 "" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 dist=$(realpath -m "${PELIO_DIST:-$root/dist}")
@@ -65,7 +69,8 @@ install -d "$stage/DEBIAN" "$stage/usr/bin" "$lib/scripts/wine64" "$share/man/ma
 install -m 644 -D "$win32/PelioClock.exe" "$lib/i686/PelioClock.exe"
 install -m 644 -D "$win64/PelioClock.exe" "$lib/x86_64/PelioClock.exe"
 install -m 644 "$root/resources/pelio.wav" "$lib/pelio.wav"
-install -m 644 "$root/scripts/wine-env.sh" "$root/scripts/windows-arch.sh" "$lib/scripts"
+install -m 644 "$root/scripts/wine-env.sh" "$root/scripts/windows-arch.sh" "$root/scripts/usage.sh" \
+    "$lib/scripts"
 install -m 755 "$root/scripts/narrow-font.py" "$lib/scripts"
 install -m 755 "$root/scripts/wine64/"* "$lib/scripts/wine64"
 sed 's|^installed=""$|installed=../lib/pelioclock|' "$root/scripts/start-clock.sh" \

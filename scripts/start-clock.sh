@@ -4,13 +4,18 @@
 # scripts/install-desktop.sh do that first. The desktop entry runs this script; the Debian
 # package installs it as the command pelioclock.
 # Usage: scripts/start-clock.sh [WORKING_DIRECTORY]   (default ~/PelioClock)
+#   -h, --help  print this and do nothing else
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-work=${1:-$HOME/PelioClock}
 # scripts/package.sh sets this in the installed command to the folder of the package's
 # files (both builds of the exe, the chime and the scripts shared with the source tree),
 # relative to the command's, so that a package unpacked elsewhere runs too.
 installed=""
+scripts=$(dirname "$0")
+[ -z "$installed" ] || scripts=$(dirname "$(readlink -f "$0")")/$installed/scripts
+. "$scripts/usage.sh"
+pelio_check_args "$0" 1 "" "$@"
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=${1:-$HOME/PelioClock}
 
 # Started from a desktop menu there is no terminal to read: the message goes on screen.
 tell() {

@@ -42,7 +42,7 @@ sleep 1.2
 face_shot first_face 0 0 no >/dev/null
 
 e2e_click 3 100 110
-e2e_driver menu DOWN RETURN
+e2e_menu Down Return
 dialog=$(e2e_driver find "#32770" "ペリオクロック設定" 3000) || e2e_fail "the settings dialog did not open"
 chime=$(e2e_windows_path "$E2E_WORK/pelio.wav")
 # The minute the alarm is registered for, with time enough left in it to register, save
