@@ -1,6 +1,5 @@
 // Plays a file through the MCI "waveaudio" device, which reads it by itself and tells
-// the main window when it has finished, or failed on its way; the window then closes the
-// device.
+// the main window when it has finished, or failed on its way; the device is closed then.
 #include "sound/sound.h"
 
 #include <mmsystem.h>
@@ -62,7 +61,7 @@ BOOL PlayWaveMci(const char* path, SoundFailure* failure)
     MCI_PLAY_PARMS play = {};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(MainWindow);
     if (mciSendCommandA(MciDeviceId, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) != 0) {
-        CloseWaveMci();
+        mciSendCommandA(MciDeviceId, MCI_CLOSE, MCI_WAIT, 0);
         return Abandon(SoundFailure::DeviceFailed, failure);
     }
     // Asked once the sound runs, so that it costs the start nothing; the device counts
@@ -76,28 +75,40 @@ BOOL PlayWaveMci(const char* path, SoundFailure* failure)
     return Report(SoundFailure::None, failure);
 }
 
-DWORD CloseWaveMci()
+static bool DeviceStillPlays()
 {
-    const MCIERROR result = mciSendCommandA(MciDeviceId, MCI_CLOSE, MCI_WAIT, 0);
-    if (result == 0) {
-        MciPlaying = false;
-        SoundPlaying = 0;
-    }
-    return result;
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = MCI_STATUS_MODE;
+    return mciSendCommandA(MciDeviceId, MCI_STATUS, MCI_STATUS_ITEM,
+                           reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
+           status.dwReturn == MCI_MODE_PLAY;
 }
 
-uint32_t EndWaveMci(MCIDEVICEID device)
+// Wine's stop waits for the device's current buffer with no limit, and a stalled sound
+// server would hold the clock there: a paused device has nothing left to wait for.
+static void CloseMci()
 {
-    if (!MciPlaying || device != MciDeviceId) return 0;
-    const uint32_t tag = MciTag;
-    CloseWaveMci();
-    return tag;
+    mciSendCommandA(MciDeviceId, MCI_PAUSE, 0, 0);
+    if (mciSendCommandA(MciDeviceId, MCI_CLOSE, MCI_WAIT, 0) != 0) return;
+    MciPlaying = false;
+    SoundPlaying = 0;
 }
 
-void StopWaveMci()
+// Wine gives the next device opened the identifier of the last one closed, so a late
+// notice of an earlier play can name the device now playing: that play goes on.
+uint32_t EndMciPlay(WPARAM code, LPARAM device, bool* failed)
+{
+    if (!MciPlaying || static_cast<MCIDEVICEID>(device) != MciDeviceId || DeviceStillPlays())
+        return 0;
+    CloseMci();
+    *failed = code == MCI_NOTIFY_FAILURE;
+    return MciTag;
+}
+
+void StopMciPlay()
 {
     if (!MciPlaying) return;
-    CloseWaveMci();
+    CloseMci();
     // The close has posted the stopped play's notice (aborted). It goes now: the next
     // device opened may be given the same identifier, and the notice would then seem
     // to be about that one's play.

@@ -24,7 +24,8 @@ inline std::vector<WPARAM> SoundEndReports;
 inline LRESULT CALLBACK SoundTestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == MM_MCINOTIFY) {
-        CloseWaveMci();
+        bool failed = false;
+        PlayEnded(message, wParam, lParam, &failed);
         return 0;
     }
     if (message == SoundEndedMessage) {

@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <map>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "alarms/alarm_sound.h"
 #include "alarms/alarm_table.h"
 
 namespace {
@@ -11,6 +17,11 @@ namespace {
 std::vector<std::string> Played;
 
 void RecordPlay(const AlarmEntry& entry) { Played.emplace_back(entry.path); }
+
+AlarmTime At(unsigned hour, unsigned minute, unsigned day = 7)
+{
+    return {2026, 12, day, hour, minute};
+}
 
 void SetSlot(int slot, int hour, int minute, const char* path)
 {
@@ -27,16 +38,15 @@ protected:
         SetDefaultAlarms();
         CountAlarms();
         Alarm = 1;
-        AlarmFired = 0;
-        AlarmFiredHour = 0;
-        AlarmFiredMinute = 0;
+        std::memset(AlarmMinuteSpentOn, 0, sizeof AlarmMinuteSpentOn);
+        AlarmLastTickMinute = 0;
         Played.clear();
     }
 
     // Ticks once a second over [first, last] seconds of hour:minute.
     static void TickThrough(unsigned hour, unsigned minute, int first, int last)
     {
-        for (int second = first; second <= last; ++second) TriggerAlarms(hour, minute, RecordPlay);
+        for (int second = first; second <= last; ++second) TriggerAlarms(At(hour, minute), RecordPlay);
     }
 };
 
@@ -93,7 +103,6 @@ TEST_F(AlarmTrigger, FiresOnceInItsMinute)
     EXPECT_EQ(Played, std::vector<std::string>{"a.wav"});
     TickThrough(7, 31, 0, 0);
     EXPECT_EQ(Played.size(), 1u) << "a later minute does not sound it again";
-    EXPECT_EQ(AlarmFired, 0) << "the latch is released by the first tick in another minute";
 }
 
 TEST_F(AlarmTrigger, SwitchedOnLateInTheMinuteStillFires)
@@ -120,27 +129,42 @@ TEST_F(AlarmTrigger, SwitchedOffAndOnWithinTheMinuteDoesNotFireAgain)
     EXPECT_EQ(Played.size(), 1u);
 }
 
-// The latch holds for one minute of the day: a computer asleep across the hour, or a
-// clock set forward by exactly an hour, still sounds the alarm it lands on.
-TEST_F(AlarmTrigger, LatchHoldsOneMinuteOfTheDay)
+// Whatever the clock does, an alarm sounds at most once on each date; a jump forward of at
+// most an hour sounds what it passed over at the first tick after it.
+TEST_F(AlarmTrigger, ChangesOfTheClock)
 {
+    struct Tick {
+        unsigned day, hour, minute;
+    };
     struct Case {
         const char* name;
-        unsigned firedHour, firedMinute, hour, minute;
+        std::vector<Tick> ticks;
+        std::vector<std::string> played;
     } const cases[] = {
-        {"asleep from 07:00:30 to 08:00:10", 7, 0, 8, 0},
-        {"set forward from 07:30 to 08:30", 7, 30, 8, 30},
-        {"across midnight", 23, 59, 0, 59},
+        {"a step back of 5 s across the minute", {{7, 7, 30}, {7, 7, 29}, {7, 7, 30}, {7, 7, 31}}, {"7 07:30"}},
+        {"the autumn hour repeated", {{7, 7, 29}, {7, 7, 30}, {7, 8, 0}, {7, 7, 0}, {7, 7, 30}, {7, 8, 0}, {7, 8, 1}},
+         {"7 07:30", "7 08:00"}},
+        {"the spring hour skipped", {{7, 6, 59}, {7, 8, 0}}, {"7 07:30", "7 08:00"}},
+        {"asleep for an hour", {{7, 7, 0}, {7, 8, 1}}, {"7 07:30", "7 08:00"}},
+        {"asleep for longer", {{7, 7, 0}, {7, 8, 2}}, {}},
+        {"asleep for exactly a day", {{7, 7, 30}, {8, 7, 30}}, {"7 07:30", "8 07:30"}},
+        {"asleep across midnight", {{7, 23, 50}, {8, 0, 10}}, {"8 00:00"}},
+        {"set back a day", {{8, 7, 30}, {7, 7, 30}}, {"8 07:30", "7 07:30"}},
     };
     for (const Case& c : cases) {
         SetUp();
-        SetSlot(0, static_cast<int>(c.firedHour), static_cast<int>(c.firedMinute), "first.wav");
-        SetSlot(1, static_cast<int>(c.hour), static_cast<int>(c.minute), "next.wav");
-        SetSlot(2, 99, 99, "");
+        SetSlot(0, 0, 0, "00:00");
+        SetSlot(1, 7, 30, "07:30");
+        SetSlot(2, 8, 0, "08:00");
+        SetSlot(3, 99, 99, "");
         CountAlarms();
-        TickThrough(c.firedHour, c.firedMinute, 30, 30);
-        TickThrough(c.hour, c.minute, 10, 10);
-        EXPECT_EQ(Played, (std::vector<std::string>{"first.wav", "next.wav"})) << c.name;
+        std::vector<std::string> played;
+        for (const Tick& t : c.ticks) {
+            TriggerAlarms(At(t.hour, t.minute, t.day), RecordPlay);
+            for (const std::string& path : Played) played.push_back(std::to_string(t.day) + ' ' + path);
+            Played.clear();
+        }
+        EXPECT_EQ(played, c.played) << c.name;
     }
 }
 
@@ -166,14 +190,13 @@ TEST_F(AlarmTrigger, OutOfRangeTimesAreCountedButNeverFire)
         {"minute 99", 7, 99},   {"minute 255", 0, 255},  {"hour 251, read from -5", 251, 10},
     };
     for (const Case& c : cases) {
-        SetDefaultAlarms();
-        Played.clear();
+        SetUp();
         // The hourly defaults stay behind the odd slot, so the walk goes on past it.
         SetSlot(0, c.hour, c.minute, "odd.wav");
         CountAlarms();
         EXPECT_EQ(AlarmCount, 24) << c.name << ": still counted";
         for (unsigned hour = 0; hour < 24; ++hour)
-            for (unsigned minute = 0; minute < 60; ++minute) TriggerAlarms(hour, minute, RecordPlay);
+            for (unsigned minute = 0; minute < 60; ++minute) TriggerAlarms(At(hour, minute), RecordPlay);
         EXPECT_EQ(Played.size(), 23u) << c.name << ": only the other hourly alarms sound";
         for (const std::string& path : Played) EXPECT_NE(path, "odd.wav") << c.name;
     }
@@ -205,11 +228,9 @@ void ModalPlayer(const AlarmEntry& entry)
 {
     const char* path = entry.path;
     Played.emplace_back(path);
-    EXPECT_NE(AlarmFired, 0) << "latched before the hand-over to " << path;
-    EXPECT_EQ(AlarmFiredMinute, 30) << path;
     if (NestedTicks > 0) {
         --NestedTicks;
-        TriggerAlarms(7, 30, ModalPlayer);
+        TriggerAlarms(At(7, 30), ModalPlayer);
     }
 }
 
@@ -219,7 +240,7 @@ TEST_F(AlarmTrigger, PlayerRunningTheTriggerAgainGetsNoSecondCall)
     SetSlot(1, 7, 30, "second.wav");
     CountAlarms();
     NestedTicks = 30;
-    TriggerAlarms(7, 30, ModalPlayer);
+    TriggerAlarms(At(7, 30), ModalPlayer);
     EXPECT_EQ(Played, (std::vector<std::string>{"broken.wav", "second.wav"}));
 }
 
@@ -233,6 +254,186 @@ TEST(AlarmText, ReadsTheFirstTwoCharactersAsANumber)
         {"ab", 0}, {"", 0}, {"123", 12}, {"25", 25}, {"99", 99}, {"1:", 1},
     };
     for (const Case& c : cases) EXPECT_EQ(ReadTwoCharNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+// Players that note what they are asked. A device that works plays every file but badFile;
+// one play at a time.
+struct FakeSound {
+    bool directSound = true, mci = true, overdue = false;
+    const char* badFile = "";
+    uint32_t playing = 0, tags = 0;
+    std::vector<std::string> log, started, told;
+} Fake;
+
+SoundFailure FakePlay(const char* path, bool throughDirectSound, uint32_t* tag)
+{
+    Fake.log.push_back(std::string(throughDirectSound ? "ds " : "mci ") + path);
+    if (Fake.playing) return SoundFailure::Busy;
+    if (!(throughDirectSound ? Fake.directSound : Fake.mci)) return SoundFailure::NoDevice;
+    if (std::strcmp(path, Fake.badFile) == 0) return SoundFailure::NotWave;
+    Fake.started.emplace_back(path);
+    *tag = Fake.playing = ++Fake.tags;
+    return SoundFailure::None;
+}
+
+uint32_t FakeStop()
+{
+    if (Fake.playing) Fake.log.push_back("stop");
+    return std::exchange(Fake.playing, 0);
+}
+
+bool FakeOverdue() { return Fake.overdue; }
+
+void FakeTell(const AlarmEntry& alarm, SoundFailure, bool chimed)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u:%02u", unsigned{alarm.hour}, unsigned{alarm.minute});
+    Fake.told.emplace_back(text);
+    Fake.log.push_back(std::string("told ") + text + (chimed ? " chimed" : " silent"));
+}
+
+const AlarmPlayers FakePlayers = {FakePlay, FakeStop, FakeOverdue, FakeTell};
+
+// The play under way ends by itself, or its device breaks it off.
+void EndFakePlay(bool failed) { EndAlarmSound(FakePlayers, std::exchange(Fake.playing, 0), failed); }
+
+// Each script is a run of ticks ("07:30"), a dropped file starting ("drop"), the end of
+// the play under way ("end", "fail"), one of another play ("stale"), and a tick that finds
+// the sound overdue ("overdue").
+TEST_F(AlarmTrigger, WhatBecomesOfTheSound)
+{
+    const std::string chime = ".\\pelio.wav";
+    struct Case {
+        const char* name;
+        const char* script;
+        std::string log;
+        int useDirectSound = 1;
+        bool directSound = true, mci = true;
+        const char* badFile = "";
+    } const cases[] = {
+        {"a dropped file gives way", "drop 07:30", "stop, ds a.wav"},
+        {"the next minute's alarm stops the last", "07:30 07:31", "ds a.wav, stop, ds b.wav"},
+        {"no DirectSound: the chime through MCI", "07:30 end",
+         "ds a.wav, ds " + chime + ", mci " + chime + ", told 07:30 chimed", 1, false},
+        {"the chime through MCI stops for the next alarm", "07:30 07:31",
+         "ds a.wav, ds " + chime + ", mci " + chime + ", stop, told 07:30 chimed, ds b.wav, ds " + chime +
+             ", mci " + chime, 1, false},
+        {"no device at all: the minute's second alarm tries its own file", "07:30",
+         "ds a.wav, ds " + chime + ", mci " + chime + ", told 07:30 silent, ds twin.wav, ds " + chime +
+             ", mci " + chime + ", told 07:30 silent", 1, false, false},
+        {"a chime broken off goes to the other player", "07:30 fail end",
+         "mci a.wav, mci " + chime + ", ds " + chime + ", told 07:30 chimed", 0, true, true, "a.wav"},
+        {"... once", "07:30 fail fail",
+         "mci a.wav, mci " + chime + ", ds " + chime + ", told 07:30 silent", 0, true, true, "a.wav"},
+        {"an overdue sound is unheard", "07:30 overdue overdue overdue",
+         "ds a.wav, stop, ds " + chime + ", stop, mci " + chime + ", stop, told 07:30 silent"},
+        {"stale ends are ignored", "07:30 stale 07:30 end 07:31", "ds a.wav, ds b.wav"},
+        {"the minute's second alarm is not restarted", "07:30 07:30", "ds a.wav"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        SetSlot(0, 7, 30, "a.wav");
+        SetSlot(1, 7, 30, "twin.wav");
+        SetSlot(2, 7, 31, "b.wav");
+        SetSlot(3, 99, 99, "");
+        CountAlarms();
+        UseDirectSound = c.useDirectSound;
+        Fake.directSound = c.directSound;
+        Fake.mci = c.mci;
+        Fake.badFile = c.badFile;
+        Fake.log.clear();
+        std::istringstream script(c.script);
+        AlarmTime time{};
+        for (std::string word; script >> word;) {
+            Fake.overdue = word == "overdue";
+            if (word == "drop")
+                Fake.playing = ++Fake.tags;
+            else if (word == "end" || word == "fail")
+                EndFakePlay(word == "fail");
+            else if (word == "stale")
+                EndAlarmSound(FakePlayers, Fake.playing + 1, true);
+            else if (Fake.overdue)
+                SoundDueAlarms(time, FakePlayers);
+            else
+                SoundDueAlarms(time = At(std::stoul(word), std::stoul(word.substr(3))), FakePlayers);
+        }
+        std::string log;
+        for (const std::string& entry : Fake.log) log += (log.empty() ? "" : ", ") + entry;
+        EXPECT_EQ(log, c.log) << c.name;
+        EndFakePlay(false);
+        Fake = {};
+    }
+}
+
+// Berlin: an hour ahead of UTC in winter, two from 01:00 UTC on the last Sunday of March
+// to 01:00 UTC on the last Sunday of October.
+time_t LastSundayAtOne(int year, int month)
+{
+    tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month;  // day 0 of the next month: this month's last
+    t.tm_hour = 1;
+    time_t at = timegm(&t);
+    gmtime_r(&at, &t);
+    return at - t.tm_wday * 86400;
+}
+
+AlarmTime BerlinTime(time_t utc)
+{
+    tm t{};
+    gmtime_r(&utc, &t);
+    const int year = t.tm_year + 1900;
+    const bool summer = utc >= LastSundayAtOne(year, 3) && utc < LastSundayAtOne(year, 10);
+    const time_t local = utc + (summer ? 7200 : 3600);
+    gmtime_r(&local, &t);
+    return {unsigned(year), unsigned(t.tm_mon + 1), unsigned(t.tm_mday), unsigned(t.tm_hour),
+            unsigned(t.tm_min)};
+}
+
+// Seven days of ticks, once a second, in two runs: the three days around the autumn change
+// of 2026, and the four days around the spring change of 2027. On the way: a sleep of 61
+// minutes, a time sync 5 s back across a minute, a step of 90 s forward over an alarm, and
+// a day without any sound device. Each play lasts until the next tick.
+TEST_F(AlarmTrigger, AWeekUnattended)
+{
+    for (unsigned hour = 0; hour < 24; ++hour) {
+        std::snprintf(AlarmTable[hour].path, AlarmPathSize, "%02u00.wav", hour);
+        SetSlot(24 + static_cast<int>(hour), static_cast<int>(hour), 30, "");
+        std::snprintf(AlarmTable[24 + hour].path, AlarmPathSize, "%02u30.wav", hour);
+    }
+    CountAlarms();
+    UseDirectSound = 1;
+    std::map<std::string, int> heard;  // "2026-10-25 02:30": sounded or told
+    auto count = [&](const AlarmTime& day, const std::string& hhmm) {
+        char key[32];
+        std::snprintf(key, sizeof key, "%04u-%02u-%02u %s", day.year, day.month, day.day, hhmm.c_str());
+        ++heard[key];
+    };
+    // From local midnight on Saturday 24 October 2026 and on Saturday 27 March 2027.
+    const std::pair<time_t, int> runs[] = {{1792792800, 3}, {1806102000, 4}};
+    bool synced = false;
+    for (const auto& [start, days] : runs) {
+        for (time_t utc = start; utc < start + days * 86400; ++utc) {
+            const AlarmTime now = BerlinTime(utc);
+            const auto second = utc % 60;
+            if (now.day == 24 && now.hour == 10 && second == 30) utc += 61 * 60;
+            if (now.day == 26 && now.hour == 8 && second == 2 && !synced) utc -= 5, synced = true;
+            if (now.day == 29 && now.hour == 13 && now.minute == 59 && second == 50) utc += 90;
+            const AlarmTime at = BerlinTime(utc);
+            Fake.directSound = Fake.mci = at.day != 30;
+            if (Fake.playing) EndFakePlay(false);
+            SoundDueAlarms(at, FakePlayers);
+            for (const std::string& path : Fake.started)
+                if (path != ".\\pelio.wav") count(at, path.substr(0, 2) + ':' + path.substr(2, 2));
+            for (const std::string& hhmm : Fake.told) count(at, hhmm);
+            Fake.started.clear();
+            Fake.told.clear();
+        }
+    }
+    EXPECT_EQ(heard.size(), 7u * 48u);
+    for (const auto& [alarm, times] : heard) EXPECT_EQ(times, 1) << alarm;
+    EndFakePlay(false);
+    Fake = {};
 }
 
 }  // namespace
