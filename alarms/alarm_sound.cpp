@@ -71,6 +71,9 @@ void SoundDueAlarms(const AlarmTime& time, const AlarmPlayers& players)
 {
     Players = &players;
     if (players.overdue()) {
+        // A device stalls when the sound server under it does, and the other player goes
+        // through the same server: a stalled chime is not tried there.
+        Sounding.chimeOnOther = Sounding.chimeOnOther || Sounding.chime;
         if (const uint32_t tag = players.stop()) EndAlarmSound(players, tag, true);
     }
     TriggerAlarms(time, PlayAlarmSound);

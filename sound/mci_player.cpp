@@ -84,12 +84,28 @@ static bool DeviceStillPlays()
            status.dwReturn == MCI_MODE_PLAY;
 }
 
-// Wine's stop waits for the device's current buffer with no limit, and a stalled sound
-// server would hold the clock there: a paused device has nothing left to wait for.
+// Under Wine a device's stop, pause and close each wait for the sound server, with no
+// limit: a stalled server (a stopped PulseAudio) would hold the clock there. So a thread
+// of its own closes the device, and the clock waits for it only a moment. Paused first,
+// the device has no buffer left to wait for when the server is merely slow.
+static constexpr DWORD CloseWaitMs = 200;
+
+static DWORD WINAPI CloseMciDevice(void* device)
+{
+    const auto id = static_cast<MCIDEVICEID>(reinterpret_cast<uintptr_t>(device));
+    mciSendCommandA(id, MCI_PAUSE, 0, 0);
+    return mciSendCommandA(id, MCI_CLOSE, MCI_WAIT, 0);
+}
+
 static void CloseMci()
 {
-    mciSendCommandA(MciDeviceId, MCI_PAUSE, 0, 0);
-    if (mciSendCommandA(MciDeviceId, MCI_CLOSE, MCI_WAIT, 0) != 0) return;
+    void* device = reinterpret_cast<void*>(uintptr_t{MciDeviceId});
+    if (HANDLE closer = CreateThread(nullptr, 0, CloseMciDevice, device, 0, nullptr)) {
+        WaitForSingleObject(closer, CloseWaitMs);
+        CloseHandle(closer);
+    } else {
+        CloseMciDevice(device);
+    }
     MciPlaying = false;
     SoundPlaying = 0;
 }
