@@ -63,8 +63,7 @@ int64_t MinuteNumber(const AlarmTime& time)
            time.minute;
 }
 
-// The slowest tick comes 61 minutes of the clock after the last when an hour was passed
-// over: the last tick's minute, the hour, and the minute it lands in.
+// When a whole hour is passed over, the next tick lands 61 minutes past the last one's.
 static constexpr int64_t LongestCaughtUpJump = 61;
 
 static void TriggerMinute(int64_t minute, AlarmPlayer play)
