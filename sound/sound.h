@@ -39,9 +39,9 @@ extern uint32_t SoundPlayTag;
 // it as at its end; returns its tag, 0 when nothing played.
 uint32_t StopPlay();
 // A play's end has arrived: MM_MCINOTIFY or SoundEndedMessage. Returns the tag of the play
-// that ended, failed set when the device broke it off; 0 for the notice of a play already
-// stopped, or one that reaches the next play of a device identifier reused.
-uint32_t PlayEnded(UINT message, WPARAM wParam, LPARAM lParam, bool* failed);
+// that ended, and tells a caller that asks whether the device broke it off; 0 for the notice
+// of a play already stopped, or one that reaches the next play of a device identifier reused.
+uint32_t PlayEnded(UINT message, WPARAM wParam, LPARAM lParam, bool* failed = nullptr);
 // The play under way has outlasted its length by a margin: a device that stalls never
 // reports the end. Time the computer spent asleep does not count.
 bool PlayOverdue();

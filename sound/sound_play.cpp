@@ -42,11 +42,16 @@ uint32_t StopPlay()
 
 uint32_t PlayEnded(UINT message, WPARAM wParam, LPARAM lParam, bool* failed)
 {
-    *failed = false;
-    if (message == MM_MCINOTIFY) return EndMciPlay(wParam, lParam, failed);
-    if (message != SoundEndedMessage) return 0;
-    *failed = wParam != 0;
-    return static_cast<uint32_t>(lParam);
+    bool brokenOff = false;
+    uint32_t tag = 0;
+    if (message == MM_MCINOTIFY) {
+        tag = EndMciPlay(wParam, lParam, &brokenOff);
+    } else if (message == SoundEndedMessage) {
+        tag = static_cast<uint32_t>(lParam);
+        brokenOff = wParam != 0;
+    }
+    if (failed) *failed = brokenOff;
+    return tag;
 }
 
 bool PlayOverdue()

@@ -24,8 +24,7 @@ inline std::vector<WPARAM> SoundEndReports;
 inline LRESULT CALLBACK SoundTestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == MM_MCINOTIFY) {
-        bool failed = false;
-        PlayEnded(message, wParam, lParam, &failed);
+        PlayEnded(message, wParam, lParam);
         return 0;
     }
     if (message == SoundEndedMessage) {

@@ -122,9 +122,8 @@ TEST_F(SoundMci, AFileTheDeviceCannotOpenSaysWhyAndLeavesTheNextPlayFree)
     }
 }
 
-// Wine gives the next device the last one's identifier: a late notice of an earlier play
-// must not end the one now playing.
-TEST_F(SoundMci, APlayWhileOnePlaysOrALateNoticeIsIgnoredAndStoppingEndsIt)
+// So is a late notice of an earlier play, which names the device now playing under Wine.
+TEST_F(SoundMci, APlayWhileOnePlaysIsIgnoredAndClosingStopsIt)
 {
     const std::string longer = WriteTestFile("mci-long.wav", ToneFile({1, 1, 22050, 16}, 20));
     const std::string other = WriteTestFile("mci-other.wav", ToneFile({1, 1, 8000, 8}, 0.2));
@@ -133,9 +132,8 @@ TEST_F(SoundMci, APlayWhileOnePlaysOrALateNoticeIsIgnoredAndStoppingEndsIt)
     ASSERT_EQ(SoundPlaying, 1);
     PlayWaveMci(other.c_str());
     PlayWaveMci(nullptr);
-    bool failed = false;
     for (LPARAM device = 1; device < 16; ++device)
-        EXPECT_EQ(PlayEnded(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, device, &failed), 0u) << device;
+        EXPECT_EQ(PlayEnded(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, device), 0u) << device;
     EXPECT_EQ(SoundPlaying, 1);
     const DWORD start = GetTickCount();
     EXPECT_NE(StopPlay(), 0u);
@@ -144,8 +142,8 @@ TEST_F(SoundMci, APlayWhileOnePlaysOrALateNoticeIsIgnoredAndStoppingEndsIt)
     EXPECT_TRUE(CapturedSince(before, "8000-1-8").empty()) << "the second file must not play";
 }
 
-// A stop with no device open leaves the flag to the player that set it.
-TEST_F(SoundMci, AStopWithNothingOpenLeavesTheFlagAlone)
+// A close with no device open fails and leaves the flag to the player that set it.
+TEST_F(SoundMci, ACloseWithNothingOpenLeavesTheFlagAlone)
 {
     SoundPlaying = 1;
     StopPlay();

@@ -1,18 +1,17 @@
 #!/bin/bash
-# Runs the clock for DURATION seconds (default 180; an hour by hand: soak.sh 3600, or
-# SOAK_SECONDS=3600) with an alarm due every minute, alternating the two players by
-# rewriting the settings file and reopening the settings dialog, while the pointer keeps
-# passing over the clock so the read-out blinks and the bitmaps are reloaded. The sound
-# device goes missing for every other ten minutes (every other minute in runs under an
-# hour), so those alarms are told in notices; nobody answers a notice in the first half of
-# the run, and in the second each is answered as it shows. Every minute it records the
-# clock's GDI and USER objects, handles and private memory. Passes when every alarm
-# sounded or was told once, never more than two notice windows were open, those figures
-# stay flat (and in an hour are the same at minute 10 as at minute 60), and the clock
-# still answers and closes with exit code 1. (DirectSound captures grow about 1.5 MB a
-# second while a DirectSound object exists, since the capture sink is not paced.)
+# Runs the clock for DURATION seconds (default 180; an hour by hand: soak.sh 3600) with an
+# alarm due every minute, alternating the two players by rewriting the settings file and
+# reopening the settings dialog, while the pointer keeps passing over the clock so the
+# read-out blinks and the bitmaps are reloaded. Every minute it records the clock's GDI
+# and USER objects, handles and private memory. Passes when every alarm sounded once,
+# those figures stay flat after the first minute, and the clock still answers and closes
+# with exit code 1. (DirectSound captures grow about 1.5 MB a second while a DirectSound
+# object exists, since the capture sink is not paced.)
+# The device is missing for every other ten minutes (minute, in runs under an hour): those
+# alarms are told, nobody answers in the first half, never more than two notice windows are
+# open, and over an hour the figures of minute 60 are those of minute 10.
 set -u
-duration=${1:-${SOAK_SECONDS:-180}}
+duration=${1:-180}
 block=$((duration >= 3600 ? 10 : 1))
 E2E_TIMEOUT=$((duration + 180))
 . "$(dirname "$0")/../e2e/lib.sh"
@@ -21,18 +20,12 @@ tools=$PELIO_NATIVE_BUILD/tests/tools
 
 e2e_begin 24
 sox -n -r 22050 -b 16 -c 1 "$E2E_WORK/tone.wav" synth 0.4 sine 660 fade 0 0.4 0.05
-cp "$PELIO_SOURCE_DIR/resources/pelio.wav" "$E2E_WORK/pelio.wav"
 cp "$ALSA_CONFIG_PATH" "$E2E_ROOT/present.conf"
 printf 'pcm.!default { type hw card 7 }\nctl.!default { type hw card 7 }\n' >"$E2E_ROOT/missing.conf"
 
-# device_missing <alarm number>: true in the second ten minutes (or minute) of every twenty.
+# device_missing <alarm number>; set_device <alarm number>: each play opens the device anew.
 device_missing() { [ $(((($1 - 1) / block) % 2)) -eq 1 ]; }
-
-# Each sound opens the default device afresh, so the next play finds it there or gone.
-set_device() {
-    if device_missing "$1"; then cp "$E2E_ROOT/missing.conf" "$ALSA_CONFIG_PATH"
-    else cp "$E2E_ROOT/present.conf" "$ALSA_CONFIG_PATH"; fi
-}
+set_device() { cp "$E2E_ROOT/$(device_missing "$1" && echo missing || echo present).conf" "$ALSA_CONFIG_PATH"; }
 
 # write_settings <hour> <minute> <use-directsound>: one alarm, alarms on.
 write_settings() {
@@ -44,28 +37,24 @@ write_settings() {
     } >"$E2E_WORK/PelioClock.ini"
 }
 
-# The settings dialog reloads the file when it opens; OK applies the player choice, and
-# says so when DirectSound cannot start.
+# The settings dialog reloads the file when it opens; OK applies the player choice.
 reopen_settings() {
     local dialog
     e2e_driver command "$E2E_CLOCK_WINDOW" 200 >/dev/null
     dialog=$(e2e_driver find "#32770" "ペリオクロック設定" 5000) || e2e_fail "the settings dialog did not open"
     e2e_driver click "$dialog" 1 >/dev/null
-    if [ "$1" = 1 ] && device_missing "$expected_next"; then
+    if [ "$1" = 1 ] && device_missing $((expected + 1)); then
         e2e_driver msgbox-ok "InitDSound - PelioClock" 5000 >/dev/null || e2e_fail "no InitDSound message"
     fi
     e2e_driver wait-gone "$dialog" 5000 >/dev/null || e2e_fail "the settings dialog did not close on OK"
 }
 
-# Notes the alarms each notice box of the clock's tells (hidden ones too, as a box left
-# behind under a newer one is) and the most boxes seen at once; answers them in the
-# second half of the run.
+# Notes what the notice boxes (hidden too) tell and the most at once; answers in the second half.
 most_boxes=0
 watch_notices() {
-    local boxes hwnd
     boxes=$(e2e_driver windows all | tr -d '\r' |
             awk -v pid="$win_pid" '$2 == pid && $3 == "#32770" && NF == 8 && $8 == "PelioClock" { print $1 }')
-    [ "$(grep -c . <<<"$boxes")" -le "$most_boxes" ] || most_boxes=$(grep -c . <<<"$boxes")
+    most_boxes=$(($(wc -w <<<"$boxes") > most_boxes ? $(wc -w <<<"$boxes") : most_boxes))
     for hwnd in $boxes; do
         e2e_driver get-text "$hwnd" 65535 | grep -o '[0-9][0-9]:[0-9][0-9] のアラーム' | cut -c1-5 >>"$E2E_WORK/told.txt"
         [ "$(date +%s)" -lt "$half" ] || e2e_driver click "$hwnd" 1 >/dev/null
@@ -93,8 +82,6 @@ wait_for_minute() {
 
 read -r hour minute <<<"$(minute_after 1)"
 write_settings "$hour" "$minute" 0
-expected_next=1
-set_device 1
 e2e_start_clock
 unix_pid=$(e2e_unix_pid PelioClock.exe) || e2e_fail "no clock process"
 win_pid=$(e2e_driver pid "$E2E_CLOCK_WINDOW")
@@ -105,7 +92,6 @@ samples=()
 missing=()
 deadline=$(($(date +%s) + duration))
 half=$(($(date +%s) + duration / 2))
-: >"$E2E_WORK/told.txt"
 wait_for_minute "$minute"
 while :; do
     expected=$((expected + 1))
@@ -115,14 +101,13 @@ while :; do
     fds=$(ls "/proc/$unix_pid/fd" | wc -l)
     threads=$(ls "/proc/$unix_pid/task" | wc -l)
     samples+=("$resources $private $fds $threads")
-    e2e_log "minute $expected: gdi user handles = $resources, private ${private} kB, fds $fds, threads $threads, notice boxes at most $most_boxes"
+    e2e_log "minute $expected: gdi user handles = $resources, private ${private} kB, fds $fds, threads $threads"
     [ "$(date +%s)" -lt "$deadline" ] || break
     # The next minute's alarm goes to the other player.
     use_directsound=$((1 - use_directsound))
     read -r hour minute <<<"$(minute_after 1)"
     write_settings "$hour" "$minute" "$use_directsound"
-    expected_next=$((expected + 1))
-    set_device "$expected_next"
+    set_device $((expected + 1))
     reopen_settings "$use_directsound"
     wait_for_minute "$minute"
 done
@@ -132,14 +117,13 @@ e2e_expect_eq "exit code" 1 "$(e2e_wait_exit 5)"
 
 heard=$(python3 "$here/count_tones.py" "$E2E_CAPTURE"/cap-*)
 e2e_expect_eq "alarms heard" "$((expected - ${#missing[@]}))" "$heard"
-e2e_expect_eq "alarms told" "$(printf '%s\n' "${missing[@]}" | sort)" "$(sort -u "$E2E_WORK/told.txt")"
+e2e_expect_eq "alarms told" "$(printf '%s\n' "${missing[@]}" | sort)" "$(sort -u "$E2E_WORK/told.txt" 2>/dev/null)"
 [ "$most_boxes" -le 2 ] || e2e_fail "$most_boxes notice windows open at once"
 
 # Flat after the first minute (which comes before the first DirectSound object, whose
 # first use loads libraries for good). Wine answers 0 for GDI and USER objects and for
 # another process's handle count, so its own file descriptors and threads stand in for
-# handles there; those must match the minute twenty (two) before, which used the same
-# player with the device in the same state.
+# handles there; those must match the minute 2 * block before, which used the same player.
 # Private memory swings by a few megabytes from minute to minute with Wine's heaps and the
 # sound buffers, so it is held to a bound, and over longer runs to its trend.
 for ((i = 1 + 2 * block; i < ${#samples[@]}; i++)); do
@@ -152,8 +136,7 @@ for ((i = 1 + 2 * block; i < ${#samples[@]}; i++)); do
     [ "$threads" -le "$threads0" ] || e2e_fail "threads grew from $threads0 to $threads in minute $((i + 1))"
 done
 if [ "${#samples[@]}" -ge 60 ]; then
-    read -r gdi0 user0 handles0 private0 _ <<<"${samples[9]}"
-    read -r gdi user handles private _ <<<"${samples[59]}"
+    read -r gdi0 user0 handles0 private0 _ <<<"${samples[9]}" && read -r gdi user handles private _ <<<"${samples[59]}"
     e2e_expect_eq "GDI, USER objects and handles at minutes 10 and 60" "$gdi0 $user0 $handles0" "$gdi $user $handles"
     [ "$private" -le $((private0 + 1024)) ] || e2e_fail "private memory grew from $private0 kB to $private kB"
 fi
@@ -166,4 +149,4 @@ printf '%s\n' "${samples[@]:1}" | awk '
         slope = (n * sxy - sx * sy) / (n * sxx - sx * sx)
         if (slope > 150) { printf "private memory grows by %.0f kB a minute\n", slope; exit 1 }
     }' >"$E2E_RESULT_DIR/memory.txt" || e2e_fail "$(cat "$E2E_RESULT_DIR/memory.txt")"
-e2e_log "soak: $expected alarms over $duration s, ${#missing[@]} told, at most $most_boxes notice boxes; figures flat"
+e2e_log "soak: $expected alarms heard over $duration s; figures flat"

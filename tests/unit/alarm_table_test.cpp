@@ -6,7 +6,6 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "alarms/alarm_sound.h"
@@ -18,10 +17,7 @@ std::vector<std::string> Played;
 
 void RecordPlay(const AlarmEntry& entry) { Played.emplace_back(entry.path); }
 
-AlarmTime At(unsigned hour, unsigned minute, unsigned day = 7)
-{
-    return {2026, 12, day, hour, minute};
-}
+AlarmTime At(unsigned hour, unsigned minute, unsigned day = 7) { return {2026, 12, day, hour, minute}; }
 
 void SetSlot(int slot, int hour, int minute, const char* path)
 {
@@ -129,42 +125,27 @@ TEST_F(AlarmTrigger, SwitchedOffAndOnWithinTheMinuteDoesNotFireAgain)
     EXPECT_EQ(Played.size(), 1u);
 }
 
-// Whatever the clock does, an alarm sounds at most once on each date; a jump forward of at
-// most an hour sounds what it passed over at the first tick after it.
-TEST_F(AlarmTrigger, ChangesOfTheClock)
+// The latch holds for one minute of the day: a computer asleep across the hour, or a
+// clock set forward by exactly an hour, still sounds the alarm it lands on.
+TEST_F(AlarmTrigger, LatchHoldsOneMinuteOfTheDay)
 {
-    struct Tick {
-        unsigned day, hour, minute;
-    };
     struct Case {
         const char* name;
-        std::vector<Tick> ticks;
-        std::vector<std::string> played;
+        unsigned firedHour, firedMinute, hour, minute;
     } const cases[] = {
-        {"a step back of 5 s across the minute", {{7, 7, 30}, {7, 7, 29}, {7, 7, 30}, {7, 7, 31}}, {"7 07:30"}},
-        {"the autumn hour repeated", {{7, 7, 29}, {7, 7, 30}, {7, 8, 0}, {7, 7, 0}, {7, 7, 30}, {7, 8, 0}, {7, 8, 1}},
-         {"7 07:30", "7 08:00"}},
-        {"the spring hour skipped", {{7, 6, 59}, {7, 8, 0}}, {"7 07:30", "7 08:00"}},
-        {"asleep for an hour", {{7, 7, 0}, {7, 8, 1}}, {"7 07:30", "7 08:00"}},
-        {"asleep for longer", {{7, 7, 0}, {7, 8, 2}}, {}},
-        {"asleep for exactly a day", {{7, 7, 30}, {8, 7, 30}}, {"7 07:30", "8 07:30"}},
-        {"asleep across midnight", {{7, 23, 50}, {8, 0, 10}}, {"8 00:00"}},
-        {"set back a day", {{8, 7, 30}, {7, 7, 30}}, {"8 07:30", "7 07:30"}},
+        {"asleep from 07:00:30 to 08:00:10", 7, 0, 8, 0},
+        {"set forward from 07:30 to 08:30", 7, 30, 8, 30},
+        {"across midnight", 23, 59, 0, 59},
     };
     for (const Case& c : cases) {
         SetUp();
-        SetSlot(0, 0, 0, "00:00");
-        SetSlot(1, 7, 30, "07:30");
-        SetSlot(2, 8, 0, "08:00");
-        SetSlot(3, 99, 99, "");
+        SetSlot(0, static_cast<int>(c.firedHour), static_cast<int>(c.firedMinute), "first.wav");
+        SetSlot(1, static_cast<int>(c.hour), static_cast<int>(c.minute), "next.wav");
+        SetSlot(2, 99, 99, "");
         CountAlarms();
-        std::vector<std::string> played;
-        for (const Tick& t : c.ticks) {
-            TriggerAlarms(At(t.hour, t.minute, t.day), RecordPlay);
-            for (const std::string& path : Played) played.push_back(std::to_string(t.day) + ' ' + path);
-            Played.clear();
-        }
-        EXPECT_EQ(played, c.played) << c.name;
+        TickThrough(c.firedHour, c.firedMinute, 30, 30);
+        TickThrough(c.hour, c.minute, 10, 10);
+        EXPECT_EQ(Played, (std::vector<std::string>{"first.wav", "next.wav"})) << c.name;
     }
 }
 
@@ -256,92 +237,70 @@ TEST(AlarmText, ReadsTheFirstTwoCharactersAsANumber)
     for (const Case& c : cases) EXPECT_EQ(ReadTwoCharNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
-// Players that note what they are asked. A device that works plays every file but badFile;
-// one play at a time.
+// Players that play every file but badFile where the device works, one at a time, and note it.
 struct FakeSound {
     bool directSound = true, mci = true, overdue = false;
     const char* badFile = "";
     uint32_t playing = 0, tags = 0;
-    std::vector<std::string> log, started, told;
+    std::string log, today;
+    std::map<std::string, int> heard;
 } Fake;
 
 SoundFailure FakePlay(const char* path, bool throughDirectSound, uint32_t* tag)
 {
-    Fake.log.push_back(std::string(throughDirectSound ? "ds " : "mci ") + path);
+    const bool chime = std::strcmp(path, ".\\pelio.wav") == 0;
+    Fake.log += std::string(throughDirectSound ? " ds " : " mci ") + (chime ? "chime" : path);
     if (Fake.playing) return SoundFailure::Busy;
     if (!(throughDirectSound ? Fake.directSound : Fake.mci)) return SoundFailure::NoDevice;
     if (std::strcmp(path, Fake.badFile) == 0) return SoundFailure::NotWave;
-    Fake.started.emplace_back(path);
-    *tag = Fake.playing = ++Fake.tags;
-    return SoundFailure::None;
+    if (!chime) ++Fake.heard[Fake.today + std::string(path, 5)];
+    return *tag = Fake.playing = ++Fake.tags, SoundFailure::None;
 }
-
-uint32_t FakeStop()
-{
-    if (Fake.playing) Fake.log.push_back("stop");
-    return std::exchange(Fake.playing, 0);
-}
-
-bool FakeOverdue() { return Fake.overdue; }
 
 void FakeTell(const AlarmEntry& alarm, SoundFailure, bool chimed)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02u:%02u", unsigned{alarm.hour}, unsigned{alarm.minute});
-    Fake.told.emplace_back(text);
-    Fake.log.push_back(std::string("told ") + text + (chimed ? " chimed" : " silent"));
+    ++Fake.heard[Fake.today + std::string(alarm.path, 5)];
+    Fake.log += std::string(" told ") + alarm.path + (chimed ? " chimed" : " silent");
 }
 
-const AlarmPlayers FakePlayers = {FakePlay, FakeStop, FakeOverdue, FakeTell};
+const AlarmPlayers FakePlayers = {
+    FakePlay, [] { return Fake.playing ? Fake.log += " stop", std::exchange(Fake.playing, 0u) : 0u; },
+    [] { return Fake.overdue; }, FakeTell};
 
-// The play under way ends by itself, or its device breaks it off.
-void EndFakePlay(bool failed) { EndAlarmSound(FakePlayers, std::exchange(Fake.playing, 0), failed); }
+void EndFakePlay(bool failed) { EndAlarmSound(FakePlayers, std::exchange(Fake.playing, 0u), failed); }
 
-// Each script is a run of ticks ("07:30"), a dropped file starting ("drop"), the end of
-// the play under way ("end", "fail"), one of another play ("stale"), and a tick that finds
-// the sound overdue ("overdue").
+// A script runs ticks ("07:30", or a day after the last), ends of plays and other events.
+// Whatever the clock does, an alarm sounds at most once on each date, and a jump forward
+// of at most an hour sounds what it passed over at once.
 TEST_F(AlarmTrigger, WhatBecomesOfTheSound)
 {
-    const std::string chime = ".\\pelio.wav";
     struct Case {
-        const char* name;
-        const char* script;
-        std::string log;
-        int useDirectSound = 1;
-        bool directSound = true, mci = true;
-        const char* badFile = "";
+        const char *script, *log;
+        int useDirectSound;
+        bool directSound, mci;
+        const char* badFile;
     } const cases[] = {
-        {"a dropped file gives way", "drop 07:30", "stop, ds a.wav"},
-        {"the next minute's alarm stops the last", "07:30 07:31", "ds a.wav, stop, ds b.wav"},
-        {"no DirectSound: the chime through MCI", "07:30 end",
-         "ds a.wav, ds " + chime + ", mci " + chime + ", told 07:30 chimed", 1, false},
-        {"the chime through MCI stops for the next alarm", "07:30 07:31",
-         "ds a.wav, ds " + chime + ", mci " + chime + ", stop, told 07:30 chimed, ds b.wav, ds " + chime +
-             ", mci " + chime, 1, false},
-        {"no device at all: the minute's second alarm tries its own file", "07:30",
-         "ds a.wav, ds " + chime + ", mci " + chime + ", told 07:30 silent, ds twin.wav, ds " + chime +
-             ", mci " + chime + ", told 07:30 silent", 1, false, false},
-        {"a chime broken off goes to the other player", "07:30 fail end",
-         "mci a.wav, mci " + chime + ", ds " + chime + ", told 07:30 chimed", 0, true, true, "a.wav"},
-        {"... once", "07:30 fail fail",
-         "mci a.wav, mci " + chime + ", ds " + chime + ", told 07:30 silent", 0, true, true, "a.wav"},
-        {"an overdue sound is unheard, and so is its chime", "07:30 overdue overdue",
-         "ds a.wav, stop, ds " + chime + ", stop, told 07:30 silent"},
-        {"stale ends are ignored", "07:30 stale 07:30 end 07:31", "ds a.wav, ds b.wav"},
-        {"the minute's second alarm is not restarted", "07:30 07:30", "ds a.wav"},
+        {"drop 07:30 07:30", " stop ds a.wav", 1, true, true, ""},  // nor is the twin started
+        {"07:30 07:29 07:30 07:31", " ds a.wav stop ds b.wav", 1, true, true, ""},  // sync 5 s back
+        {"07:29 07:40 07:00 07:41", " ds a.wav stop ds b.wav", 1, true, true, ""},  // autumn
+        {"06:30 07:31", " ds a.wav stop ds b.wav", 1, true, true, ""},  // spring, or an hour asleep
+        {"06:29 07:31", " ds b.wav", 1, true, true, ""},                // longer than an hour
+        {"07:30 end tomorrow", " ds a.wav ds a.wav", 1, true, true, ""},  // asleep a day
+        {"07:30 07:31", " ds a.wav ds chime mci chime stop told a.wav chimed ds b.wav ds chime mci chime",
+         1, false, true, ""},
+        {"07:30", " ds a.wav ds chime mci chime told a.wav silent ds twin.wav ds chime mci chime told"
+                  " twin.wav silent", 1, false, false, ""},
+        {"07:30 fail end", " mci a.wav mci chime ds chime told a.wav chimed", 0, true, true, "a.wav"},
+        {"07:30 fail fail", " mci a.wav mci chime ds chime told a.wav silent", 0, true, true, "a.wav"},
+        {"07:30 overdue overdue", " ds a.wav stop ds chime stop told a.wav silent", 1, true, true, ""},
+        {"07:30 stale 07:30 end 07:31", " ds a.wav ds b.wav", 1, true, true, ""},
     };
     for (const Case& c : cases) {
         SetUp();
-        SetSlot(0, 7, 30, "a.wav");
-        SetSlot(1, 7, 30, "twin.wav");
-        SetSlot(2, 7, 31, "b.wav");
-        SetSlot(3, 99, 99, "");
-        CountAlarms();
+        SetSlot(0, 7, 30, "a.wav"), SetSlot(1, 7, 30, "twin.wav"), SetSlot(2, 7, 31, "b.wav");
+        SetSlot(3, 99, 99, ""), CountAlarms();
         UseDirectSound = c.useDirectSound;
-        Fake.directSound = c.directSound;
-        Fake.mci = c.mci;
-        Fake.badFile = c.badFile;
-        Fake.log.clear();
+        Fake = {c.directSound, c.mci, false, c.badFile, 0, 0, "", "", {}};
         std::istringstream script(c.script);
         AlarmTime time{};
         for (std::string word; script >> word;) {
@@ -352,88 +311,47 @@ TEST_F(AlarmTrigger, WhatBecomesOfTheSound)
                 EndFakePlay(word == "fail");
             else if (word == "stale")
                 EndAlarmSound(FakePlayers, Fake.playing + 1, true);
-            else if (Fake.overdue)
-                SoundDueAlarms(time, FakePlayers);
+            else if (word == "tomorrow")
+                ++time.day, SoundDueAlarms(time, FakePlayers);
             else
-                SoundDueAlarms(time = At(std::stoul(word), std::stoul(word.substr(3))), FakePlayers);
+                SoundDueAlarms(time = Fake.overdue ? time : At(std::stoul(word), std::stoul(word.substr(3))),
+                               FakePlayers);
         }
-        std::string log;
-        for (const std::string& entry : Fake.log) log += (log.empty() ? "" : ", ") + entry;
-        EXPECT_EQ(log, c.log) << c.name;
+        EXPECT_EQ(Fake.log, c.log) << c.script;
         EndFakePlay(false);
-        Fake = {};
     }
 }
 
-// Berlin: an hour ahead of UTC in winter, two from 01:00 UTC on the last Sunday of March
-// to 01:00 UTC on the last Sunday of October.
-time_t LastSundayAtOne(int year, int month)
-{
-    tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month;  // day 0 of the next month: this month's last
-    t.tm_hour = 1;
-    time_t at = timegm(&t);
-    gmtime_r(&at, &t);
-    return at - t.tm_wday * 86400;
-}
-
-AlarmTime BerlinTime(time_t utc)
-{
-    tm t{};
-    gmtime_r(&utc, &t);
-    const int year = t.tm_year + 1900;
-    const bool summer = utc >= LastSundayAtOne(year, 3) && utc < LastSundayAtOne(year, 10);
-    const time_t local = utc + (summer ? 7200 : 3600);
-    gmtime_r(&local, &t);
-    return {unsigned(year), unsigned(t.tm_mon + 1), unsigned(t.tm_mday), unsigned(t.tm_hour),
-            unsigned(t.tm_min)};
-}
-
-// Seven days of ticks, once a second, in two runs: the three days around the autumn change
-// of 2026, and the four days around the spring change of 2027. On the way: a sleep of 61
-// minutes, a time sync 5 s back across a minute, a step of 90 s forward over an alarm, and
-// a day without any sound device. Each play lasts until the next tick.
+// Seven days of ticks once a second in Berlin, from midnight on Saturday 24 October 2026 (the
+// clocks go back on the 25th at 01:00 UTC) and on 27 March 2027 (forward on the 28th), with
+// a sleep of 61 minutes, a sync 5 s back, a step 90 s on, and a day with no sound device.
 TEST_F(AlarmTrigger, AWeekUnattended)
 {
-    for (unsigned hour = 0; hour < 24; ++hour) {
-        std::snprintf(AlarmTable[hour].path, AlarmPathSize, "%02u00.wav", hour);
-        SetSlot(24 + static_cast<int>(hour), static_cast<int>(hour), 30, "");
-        std::snprintf(AlarmTable[24 + hour].path, AlarmPathSize, "%02u30.wav", hour);
+    for (int hour = 0; hour < 24; ++hour) {
+        std::snprintf(AlarmTable[hour].path, AlarmPathSize, "%02d:00", hour);
+        SetSlot(24 + hour, hour, 30, (std::string(AlarmTable[hour].path, 2) + ":30").c_str());
     }
     CountAlarms();
-    UseDirectSound = 1;
-    std::map<std::string, int> heard;  // "2026-10-25 02:30": sounded or told
-    auto count = [&](const AlarmTime& day, const std::string& hhmm) {
-        char key[32];
-        std::snprintf(key, sizeof key, "%04u-%02u-%02u %s", day.year, day.month, day.day, hhmm.c_str());
-        ++heard[key];
-    };
-    // From local midnight on Saturday 24 October 2026 and on Saturday 27 March 2027.
-    const std::pair<time_t, int> runs[] = {{1792792800, 3}, {1806102000, 4}};
-    bool synced = false;
-    for (const auto& [start, days] : runs) {
-        for (time_t utc = start; utc < start + days * 86400; ++utc) {
-            const AlarmTime now = BerlinTime(utc);
-            const auto second = utc % 60;
-            if (now.day == 24 && now.hour == 10 && second == 30) utc += 61 * 60;
-            if (now.day == 26 && now.hour == 8 && second == 2 && !synced) utc -= 5, synced = true;
-            if (now.day == 29 && now.hour == 13 && now.minute == 59 && second == 50) utc += 90;
-            const AlarmTime at = BerlinTime(utc);
-            Fake.directSound = Fake.mci = at.day != 30;
-            if (Fake.playing) EndFakePlay(false);
-            SoundDueAlarms(at, FakePlayers);
-            for (const std::string& path : Fake.started)
-                if (path != ".\\pelio.wav") count(at, path.substr(0, 2) + ':' + path.substr(2, 2));
-            for (const std::string& hhmm : Fake.told) count(at, hhmm);
-            Fake.started.clear();
-            Fake.told.clear();
-        }
-    }
-    EXPECT_EQ(heard.size(), 7u * 48u);
-    for (const auto& [alarm, times] : heard) EXPECT_EQ(times, 1) << alarm;
-    EndFakePlay(false);
     Fake = {};
+    const time_t runs[][3] = {{1792792800, 3, 1792890000}, {1806102000, 4, 1806195600}};
+    bool synced = false;
+    for (const auto& [start, days, change] : runs)
+        for (time_t utc = start; utc < start + days * 86400; ++utc) {
+            time_t local = utc + ((utc < change) == (start < 1800000000) ? 7200 : 3600);
+            // On the 24th at 10:00:30 asleep, on the 26th at 08:00:02 synced, on the 29th at 13:59:50 on.
+            const int step = local == 1792836030 ? 3660 : local == 1793001602 && !synced ? (synced = true, -5)
+                             : local == 1806328790 ? 90 : 0;
+            utc += step, local += step;
+            tm t{};
+            gmtime_r(&local, &t);
+            Fake.directSound = Fake.mci = t.tm_mday != 30;
+            Fake.today = std::to_string(t.tm_mday) + ' ';
+            EndFakePlay(false);  // each play lasts until the next tick
+            SoundDueAlarms({unsigned(t.tm_year + 1900), unsigned(t.tm_mon + 1), unsigned(t.tm_mday),
+                            unsigned(t.tm_hour), unsigned(t.tm_min)}, FakePlayers);
+        }
+    EXPECT_EQ(Fake.heard.size(), 7u * 48u);
+    for (const auto& [alarm, times] : Fake.heard) EXPECT_EQ(times, 1) << alarm;
 }
 
 }  // namespace
