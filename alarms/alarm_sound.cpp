@@ -35,8 +35,7 @@ static bool StartChime(bool throughDirectSound)
     return IsDeviceFailure(failure);
 }
 
-// The chime is taken from the working directory alone: a bare name would also be looked
-// for beside the program and in the system's folders. A player without a working device
+// The chime is found as an alarm's relative name is. A player without a working device
 // leaves the chime to the other one; told once the chime has ended, when it is known to
 // have sounded.
 static void PlayChimeInstead()

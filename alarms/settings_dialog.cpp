@@ -298,8 +298,11 @@ static void OnBrowse(HWND dialog)
     SendMessageA(SoundFileField, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(BrowseFile));
 }
 
-static bool SoundFileExists(const char* path)
+// A bare name registers when an alarm could play it.
+static bool SoundFileExists(const char* name)
 {
+    char path[MAX_PATH];
+    ResolveFilePath(name, path);
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
@@ -347,9 +350,18 @@ static void OnDelete()
     RemoveDialogSlot(DialogAlarmTable, selected, ListLineCount());
 }
 
+// Enter reaches the dialog as OK. Typed in the hour, minute or file field it registers,
+// which is what a person typing a time means; a click on OK has given OK the focus.
+static bool IsRegistrationField(HWND window)
+{
+    return window && (window == HourBox || window == MinuteBox || window == SoundFileField ||
+                      GetParent(window) == SoundFileField);
+}
+
 static void OnSettingsCommand(HWND dialog, WORD id)
 {
     if (OkRunning) return;
+    if (id == IDOK && IsRegistrationField(GetFocus())) id = IDC_REGISTER;
     switch (id) {
     case IDOK: RunOk(dialog); break;
     case IDCANCEL: EndDialog(dialog, 0); break;

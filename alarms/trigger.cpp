@@ -2,14 +2,17 @@
 // words in which the user is told of an alarm that could not sound as it should.
 #include "alarms/alarm_sound.h"
 #include "alarms/alarms.h"
+#include "shell/shell.h"
 #include "sound/sound.h"
 
 #include <cstdio>
 
 // A DirectSound object that could not be made before is tried again, so that alarms sound
 // again once the device is back.
-static SoundFailure StartSound(const char* path, bool throughDirectSound, uint32_t* tag)
+static SoundFailure StartSound(const char* name, bool throughDirectSound, uint32_t* tag)
 {
+    char path[MAX_PATH];
+    ResolveFilePath(name, path);
     SoundFailure failure = SoundFailure::None;
     if (throughDirectSound) {
         OpenDSound();

@@ -30,3 +30,7 @@ add_test(NAME docs.pictures_and_links
          COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/docs/check_docs.py ${CMAKE_SOURCE_DIR}
                  $<TARGET_FILE:face_check>)
 set_tests_properties(docs.pictures_and_links PROPERTIES LABELS docs TIMEOUT 60)
+
+# The scripts' -h, --help and unknown options, with installing stubbed out: seconds.
+add_test(NAME scripts.options COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/options.sh)
+set_tests_properties(scripts.options PROPERTIES LABELS scripts TIMEOUT 120)

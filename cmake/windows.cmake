@@ -102,3 +102,7 @@ get_filename_component(PELIO_BUILD_ROOT ${CMAKE_BINARY_DIR}/.. ABSOLUTE)
 add_test(NAME release.archive COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/archive.sh)
 set_tests_properties(release.archive PROPERTIES LABELS release TIMEOUT 300
     ENVIRONMENT "PELIO_SOURCE_DIR=${CMAKE_SOURCE_DIR};PELIO_BUILD=${PELIO_BUILD_ROOT}")
+# The Debian package linted, installed into a scratch root, heard ringing and removed.
+add_test(NAME release.deb COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/deb.sh)
+set_tests_properties(release.deb PROPERTIES LABELS release TIMEOUT 180
+    ENVIRONMENT "PELIO_SOURCE_DIR=${CMAKE_SOURCE_DIR};PELIO_BUILD_DIR=${CMAKE_BINARY_DIR};PELIO_DRIVER=$<TARGET_FILE:e2e_driver>;PELIO_NATIVE_BUILD=${PELIO_SOAK_NATIVE};E2E_RESULTS=${CMAKE_BINARY_DIR}/e2e-results;E2E_TEMPLATE=${PELIO_SOAK_TEMPLATE};E2E_DESKTOP_TEMPLATE=${PELIO_BUILD_ROOT}/desktop-template")

@@ -1,6 +1,10 @@
 #!/bin/bash
 # Builds both configurations: build/native (host logic, tests, tools) and build/win32 (the exe).
+# Usage: scripts/build.sh   (PELIO_BUILD=<folder> builds elsewhere than build/)
+#   -h, --help  print this and do nothing else
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
+pelio_check_args "$0" 0 "" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 jobs=$(nproc)
@@ -18,14 +22,16 @@ cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build/win32" -j "$jobs" -- --no-print-directory | grep -E "error|warning" || true
 cmake --build "$build/win32" -j "$jobs" >/dev/null
 
-# The release is the 32-bit program whichever build the tests run.
-release=$(pelio_release_build_dir "$build")
-if [ "$release" != "$build/win32" ]; then
+# The release archive is the 32-bit program and the Debian package carries both builds,
+# whichever one the tests run.
+for arch in i686 x86_64; do
+    release=$(pelio_arch_build_dir "$build" $arch)
+    [ "$release" != "$build/win32" ] || continue
     cmake -S "$root" -B "$release" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
         -DPELIO_NATIVE_BUILD="$build/native" >"$build.release-config.log" 2>&1 \
         || { cat "$build.release-config.log"; exit 1; }
     cmake --build "$release" --target PelioClock -j "$jobs" -- --no-print-directory \
         | grep -E "error|warning" || true
     cmake --build "$release" --target PelioClock -j "$jobs" >/dev/null
-fi
+done

@@ -2,34 +2,43 @@
 # Puts the clock into the desktop's menu: builds it if needed (as scripts/run.sh does), then
 # writes a desktop entry and the clock's icon for this user. The entry starts the built
 # clock with scripts/start-clock.sh: no terminal, nothing installed or built at that time.
-# Usage: scripts/install-desktop.sh [--autostart] [--uninstall]
+# Usage: scripts/install-desktop.sh [--autostart] [--uninstall] [WORKING_DIRECTORY]
+#   WORKING_DIRECTORY  the clock's folder, as given to scripts/run.sh (default ~/PelioClock)
 #   --autostart  also start the clock when the user logs in
 #   --uninstall  remove everything this script wrote (the settings and the prefix stay)
-# PELIO_BUILD as for run.sh; PELIO_NO_BUILD=1 writes the entry without building.
+#   -h, --help   print this and do nothing else
+# PELIO_BUILD as for run.sh; PELIO_NO_BUILD=1 (any value but empty or 0) writes the
+# entry without building.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/usage.sh"
+pelio_check_args "$0" 1 "--autostart --uninstall" "$@"
 data=${XDG_DATA_HOME:-$HOME/.local/share}
 config=${XDG_CONFIG_HOME:-$HOME/.config}
 entry=$data/applications/pelioclock.desktop
 autostart=$config/autostart/pelioclock.desktop
 icons=(32 128)
 
-autostart_wanted=0
-case "${1:-}" in
-"") ;;
---autostart) autostart_wanted=1 ;;
---uninstall)
+autostart_wanted=0 uninstall=0 work=""
+for arg in "$@"; do
+    case $arg in
+    --autostart) autostart_wanted=1 ;;
+    --uninstall) uninstall=1 ;;
+    *) work=$(realpath -m "$arg") ;;
+    esac
+done
+
+# Uninstalling wins whatever else is asked.
+if [ "$uninstall" = 1 ]; then
     rm -f "$entry" "$autostart"
     for size in "${icons[@]}"; do
         rm -f "$data/icons/hicolor/${size}x${size}/apps/pelioclock.png"
     done
     echo "install-desktop: removed the desktop entry, the autostart entry and the icons"
     exit 0
-    ;;
-*) sed -n '2,9s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
-esac
+fi
 
-[ -n "${PELIO_NO_BUILD:-}" ] || "$root/scripts/build-clock.sh"
+case ${PELIO_NO_BUILD:-0} in 0) "$root/scripts/build-clock.sh" ;; esac
 
 # Exec takes its program in double quotes when the path has blanks; inside them ", `, $
 # and \ are escaped with a backslash, and the file's own escaping doubles backslashes again.
@@ -52,10 +61,12 @@ GenericName=Desktop clock
 GenericName[ja]=デスクトップ時計
 Comment=A desktop clock with alarms
 Comment[ja]=アラーム付きデスクトップ時計
-Exec=${build_env}$(exec_quoted "$root/scripts/start-clock.sh")
+Exec=${build_env}$(exec_quoted "$root/scripts/start-clock.sh")${work:+ $(exec_quoted "$work")}
 Icon=pelioclock
 Terminal=false
 Categories=Utility;Clock;
+Keywords=clock;alarm;
+Keywords[ja]=時計;アラーム;
 StartupWMClass=pelioclock.exe
 ENTRY
 }

@@ -5,6 +5,7 @@
 #
 #   scripts/make-screenshots.sh            builds, then makes every picture (under a minute)
 #   scripts/make-screenshots.sh --faces    only the faces (native, seconds, no Wine)
+#   scripts/make-screenshots.sh --help     prints this and does nothing else
 #
 # The faces (docs/images/faces.txt names each picture with its time, ALARM label and
 # read-out) are composed by tests/tools/face_check from the artwork with the clock's own
@@ -24,6 +25,8 @@
 # script twice gives the same files.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/usage.sh"
+pelio_check_args "$0" 0 "--faces --windows-inside-harness" "$@"
 images=$root/docs/images
 build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 
@@ -95,7 +98,7 @@ make_windows() {
     sleep 0.5
     shot=$(e2e_shot menu-screen)
     crop_window "$shot" "$menu" "$images/menu.png"
-    e2e_driver menu ESCAPE >/dev/null
+    e2e_menu Escape >/dev/null
     e2e_driver wait-gone "$menu" 3000 || e2e_fail "the menu did not close"
 
     local about
@@ -150,9 +153,5 @@ case ${1:-} in
     fi
     pictures=("$images"/*.png)
     echo "make-screenshots: ${#pictures[@]} pictures, $(cat "${pictures[@]}" | wc -c) bytes"
-    ;;
-*)
-    echo "usage: scripts/make-screenshots.sh [--faces]" >&2
-    exit 2
     ;;
 esac

@@ -2,7 +2,10 @@
 # Installs what is missing, builds, and runs the clock under Wine on the current X display.
 # Usage: scripts/run.sh [WORKING_DIRECTORY]   (default ~/PelioClock; the settings file
 # PelioClock.ini and the default alarm sound pelio.wav live there)
+#   -h, --help  print this and do nothing else
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
+pelio_check_args "$0" 1 "" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 work=${1:-$HOME/PelioClock}

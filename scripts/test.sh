@@ -1,9 +1,27 @@
 #!/bin/bash
 # Sets up the machine, builds everything and runs every test level:
 # unit (native, sanitised), platform (mingw GoogleTest under Wine), e2e (the real exe).
-# Extra arguments go to ctest, e.g. scripts/test.sh -L unit
+# Usage: scripts/test.sh [CTEST_OPTION]...   e.g. scripts/test.sh -L unit
+#   -h, --help  print this and do nothing else
+# The options go to ctest in both build folders; PELIO_BUILD=<folder> builds elsewhere.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/usage.sh"
+# ctest takes any option silently: only those its help names pass, checked before the
+# machine is set up. Before CMake is installed the common ones are known.
+ctest_options="-R -E -L -LE -j -V -VV -N --output-on-failure --repeat --timeout"
+if command -v ctest >/dev/null; then
+    ctest_options=$(ctest --help | grep -E '^ +-' | grep -oE '(^|[ ,])--?[A-Za-z][A-Za-z0-9-]*' | tr -d ' ,')
+fi
+for arg in "$@"; do
+    case $arg in
+    -h | --help) pelio_usage "$0"; exit 0 ;;
+    # -j4, -R=x, --repeat=until-fail:3: the option is what comes before the value.
+    -*) name=${arg%%=*}
+        [[ $name == -j* ]] && name=-j
+        grep -qxF -- "$name" <<<"$ctest_options" || pelio_refuse "$0" "unknown option $arg" ;;
+    esac
+done
 # Absolute: the Wine prefixes live in it, and Wine refuses a relative WINEPREFIX.
 build=$(realpath -m "${PELIO_BUILD:-$root/build}")
 export PELIO_BUILD=$build

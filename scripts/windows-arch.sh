@@ -14,7 +14,13 @@ if [ -z "${PELIO_WINDOWS_ARCH:-}" ]; then
 fi
 export PELIO_WINDOWS_ARCH
 
+# pelio_arch_build_dir <build> <arch>: where the Release exe for that processor is built;
+# build/win32 holds the one this host tests.
+pelio_arch_build_dir() {
+    if [ "$PELIO_WINDOWS_ARCH" = "$2" ]; then echo "$1/win32"; else echo "$1/win32-$2"; fi
+}
+
 # pelio_release_build_dir <build>: where the 32-bit release exe is built.
 pelio_release_build_dir() {
-    if [ "$PELIO_WINDOWS_ARCH" = i686 ]; then echo "$1/win32"; else echo "$1/win32-i686"; fi
+    pelio_arch_build_dir "$1" i686
 }

@@ -27,6 +27,8 @@ export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pelioclock/$peli
 #     service, then ALSA. A desktop's ALSA default leads to its sound server through a
 #     plugin that Debian installs for amd64 only, so a 32-bit program held to ALSA is
 #     silent there.
+#   Given no kind, it is the user's desktop prefix, and making it (about 15 s at the first
+#     start) is told: see pelio_tell_preparing.
 #   bare: for an X server without a window manager, as most tests have: there a managed
 #     window's every hide or destroy waits 2 s for a manager that never answers, and X keys
 #     reach no window; Wine places and stacks its windows itself. Sound goes to ALSA,
@@ -38,6 +40,12 @@ pelio_make_prefix() {
     # The marker names the settings last applied: a prefix made by an older version of
     # this script gets the current ones at its next start.
     pelio_prefix_current "$prefix" "$kind" && return 0
+    if [ $# -lt 2 ]; then
+        pelio_tell_preparing
+        pelio_make_prefix "$prefix" desktop || { pelio_preparing_told; return 1; }
+        pelio_preparing_told
+        return 0
+    fi
     mkdir -p "$prefix"
     if [ ! -f "$prefix/system.reg" ]; then
         WINEPREFIX=$prefix wineboot -i </dev/null >"$prefix.log" 2>&1 || return 1
@@ -66,6 +74,27 @@ REG
     WINEPREFIX=$prefix wine regedit /S 'C:\pelio.reg' </dev/null >>"$prefix.log" 2>&1 || return 1
     WINEPREFIX=$prefix wineserver -w
     pelio_prefix_settings "$kind" >"$prefix/.pelio-ready"
+}
+
+# pelio_tell_preparing: says that the first start is being prepared. Started from a
+# desktop menu, with no terminal, it says so on screen too: a desktop notification where
+# notify-send exists, else a small window, which pelio_preparing_told takes away.
+pelio_preparing_window=""
+pelio_tell_preparing() {
+    local text="preparing the first start (the Wine prefix and the dialogs' font, about 15 s)"
+    echo "PelioClock: $text" >&2
+    { [ ! -t 2 ] && [ -n "${DISPLAY:-}" ]; } || return 0
+    if command -v notify-send >/dev/null; then
+        notify-send -a PelioClock -i pelioclock PelioClock "$text" </dev/null >/dev/null 2>&1 || true
+    elif command -v xmessage >/dev/null; then
+        xmessage -center -title PelioClock -buttons "" "PelioClock: $text" </dev/null >/dev/null 2>&1 &
+        pelio_preparing_window=$!
+    fi
+}
+
+pelio_preparing_told() {
+    [ -z "$pelio_preparing_window" ] || kill "$pelio_preparing_window" 2>/dev/null || true
+    pelio_preparing_window=""
 }
 
 # The settings a prefix of that kind gets; they change whenever pelio_make_prefix applies

@@ -53,6 +53,16 @@ int32_t ClockSize();
 POINT StartPlace();
 void KeepPlace();
 
+// The working folder is remembered before anything else. One clock serves one folder: a
+// start in a folder whose clock runs brings that clock forward and ends; the clock that
+// runs announces its window once it is made.
+void RememberFolders();
+bool HandOverToRunningClock();
+void AnnounceClockWindow();
+// A relative sound file name as the players must be given it: the working folder's file,
+// or when that folder has none, the one beside the program. Other paths stay as they are.
+void ResolveFilePath(const char* path, char (&resolved)[MAX_PATH]);
+
 // Gives a window of the clock icon 115, so a desktop's task switcher and window list show
 // the program's own picture (the window class has no icon).
 void SetClockIcon(HWND window);

@@ -49,13 +49,39 @@ static void ReadDisplayDepth()
     ReleaseDC(MainWindow, dc);
 }
 
+// A clock that cannot start says what failed, on screen and in the run log (the standard
+// error that Wine's start script sends there), then ends with the usual exit code. The
+// log line is UTF-8, as the rest of the log.
+static BOOL StartFailed(const char* what)
+{
+    char text[160];
+    wsprintfA(text, "起動できません: %s", what);
+    wchar_t wide[160];
+    char line[480];
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 160);
+    const int lineLength =
+        WideCharToMultiByte(CP_UTF8, 0, wide, wideLength, line, sizeof line - 1, nullptr, nullptr);
+    if (lineLength > 0) {
+        line[lineLength - 1] = '\n';
+        DWORD written = 0;
+        const char prefix[] = "PelioClock: ";
+        HANDLE log = GetStdHandle(STD_ERROR_HANDLE);
+        WriteFile(log, prefix, sizeof prefix - 1, &written, nullptr);
+        WriteFile(log, line, static_cast<DWORD>(lineLength), &written, nullptr);
+    }
+    MessageBoxA(nullptr, text, MessageCaption, MB_OK);
+    return FALSE;
+}
+
 static BOOL LoadClockBitmap(HINSTANCE instance, const char* name, HBITMAP* bitmap,
                             IDirectDrawSurface* surface)
 {
     *bitmap = static_cast<HBITMAP>(
         LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!*bitmap) return FALSE;
-    return LoadBitmapToSurface(surface, *bitmap);
+    if (*bitmap && LoadBitmapToSurface(surface, *bitmap)) return TRUE;
+    char what[80];
+    wsprintfA(what, "ビットマップ %s を読み込めません。", name);
+    return StartFailed(what);
 }
 
 void UpdateScreenRect()
@@ -74,19 +100,21 @@ static void StartDirectSoundIfWanted()
 
 BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y)
 {
-    if (!RegisterClockClass(instance)) return FALSE;
+    if (!RegisterClockClass(instance))
+        return StartFailed("ウィンドウクラスを登録できません。");
     MainWindow = CreateWindowExA(WS_EX_TOOLWINDOW, ClockClassName, ClockWindowTitle,
                                  WS_POPUP | WS_VISIBLE, x, y, ClockSize(), ClockSize(),
                                  nullptr, nullptr, instance, nullptr);
-    if (!MainWindow) return FALSE;
+    if (!MainWindow) return StartFailed("ウィンドウを作れません。");
     AppInstance = instance;
     SetClockIcon(MainWindow);
 
     ReadDisplayDepth();
-    if (!CreateDisplay(MainWindow)) return FALSE;
-    if (!LoadClockBitmap(instance, "IDB_PANEL", &PanelBitmap, PanelSurface)) return FALSE;
-    if (!LoadClockBitmap(instance, "IDB_FRAME", &FrameBitmap, FrameSurface)) return FALSE;
-    if (!LoadClockBitmap(instance, "IDB_FONT", &FontBitmap, FontSurface)) return FALSE;
+    if (!CreateDisplay(MainWindow)) return StartFailed("DirectDrawの画面を作れません。");
+    if (!LoadClockBitmap(instance, "IDB_PANEL", &PanelBitmap, PanelSurface) ||
+        !LoadClockBitmap(instance, "IDB_FRAME", &FrameBitmap, FrameSurface) ||
+        !LoadClockBitmap(instance, "IDB_FONT", &FontBitmap, FontSurface))
+        return FALSE;
     if (DisplayDepth == 8) BuildLightenTable();
 
     BuildWindowRegion(MainWindow, "IDB_FRAME", 0, 0, ClockWindowSize + 1, ClockWindowSize + 1,

@@ -69,6 +69,7 @@ e2e_desktop_template_ready() {
 e2e_begin() {
     local depth=${1:-24}
     trap e2e_teardown EXIT
+    trap 'e2e_log "FAIL: line $LINENO (status $?): $(sed -n "${LINENO}s/^ *//p" "$0")"' ERR
     trap 'exit 143' TERM INT HUP
     rm -rf "$E2E_RESULT_DIR"
     mkdir -p "$E2E_RESULT_DIR"
@@ -196,13 +197,16 @@ e2e_teardown() {
 # e2e_driver <command> [args...]: runs the driver and prints its answer; its exit status
 # is the driver's. Wine's output goes through a file: its helper processes would hold a pipe.
 # Each call has its own answer file: calls may run at once within one pipeline.
+# What the driver says when it fails is logged with the command.
 e2e_driver() {
     local out status=0
     out=$(mktemp "$E2E_ROOT/driver.XXXXXX")
     timeout "${E2E_DRIVER_TIMEOUT:-20}" wine "$PELIO_DRIVER" "$@" \
-        </dev/null >"$out" 2>>"$E2E_ROOT/driver.log" || status=$?
+        </dev/null >"$out" 2>"$out.err" || status=$?
     cat "$out"
-    rm -f "$out"
+    [ "$status" -eq 0 ] || [ ! -s "$out.err" ] || e2e_log "e2e_driver $*: $(tr -d '\r' <"$out.err")"
+    cat "$out.err" >>"$E2E_ROOT/driver.log"
+    rm -f "$out" "$out.err"
     return "$status"
 }
 
@@ -316,9 +320,9 @@ e2e_key() {
     xdotool key --delay 50 "$@"
 }
 
-# e2e_click <button> <x> <y>: press and release a mouse button at a screen point.
+# e2e_click <button> <x> <y>: a click at a screen point, reached from 4 pixels off as by hand.
 e2e_click() {
-    xdotool mousemove "$2" "$3" sleep 0.05 click "$1"
+    xdotool mousemove $(($2 - 4)) $(($3 - 4)) sleep 0.05 mousemove "$2" "$3" sleep 0.05 click "$1"
 }
 
 # e2e_drag <x0> <y0> <x1> <y1>: left-button drag in a few steps.
@@ -343,15 +347,22 @@ e2e_menu_closed() {
     e2e_driver wait-gone "$1" 3000 && e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000
 }
 
+# e2e_menu <keysym>...: X key presses to the popup menu once its loop runs (see driver).
+e2e_menu() {
+    e2e_driver menu >/dev/null || e2e_fail "no popup menu to press $* in"
+    e2e_key "$@"
+}
+
 # e2e_open_from_menu <x> <y> <downs> <title>: a right click at a screen point opens the
 # menu; the item so many steps down opens a dialog of that title, whose handle is printed.
 e2e_open_from_menu() {
     e2e_driver menu-ended "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock is still in a menu"
+    e2e_driver answers "$E2E_CLOCK_WINDOW" 3000 || e2e_fail "the clock does not answer"
     e2e_click 3 "$1" "$2"
     local keys=() i
-    for ((i = 0; i < $3; i++)) do keys+=(DOWN); done
-    e2e_driver menu "${keys[@]}" RETURN >/dev/null
-    e2e_driver find "#32770" "$4" 5000 || e2e_fail "$4 did not open"
+    for ((i = 0; i < $3; i++)) do keys+=(Down); done
+    e2e_menu "${keys[@]}" Return
+    e2e_driver find "#32770" "$4" 5000 || e2e_fail "$4 did not open from the menu"
 }
 
 # e2e_capture_holds <capture> <data.raw> [frame-bytes]: true when an MCI capture holds
@@ -414,6 +425,23 @@ e2e_start_window_manager() {
         sleep 0.05
     done
     e2e_fail "openbox did not start"
+}
+
+# e2e_start_sound_server <home>: the desktop's PulseAudio server for that HOME, one null
+# sink recorded into $E2E_RESULT_DIR/desk.raw (44.1 kHz, stereo, s16le).
+e2e_start_sound_server() {
+    HOME=$1 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        -L "module-native-protocol-unix auth-anonymous=1" -L "module-null-sink sink_name=desk" \
+        -L module-always-sink </dev/null >"$E2E_ROOT/pulseaudio.log" 2>&1 &
+    E2E_SOUND_SERVER_PID=$!
+    for _ in $(seq 1 100); do HOME=$1 pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    HOME=$1 pactl info >/dev/null 2>&1 || e2e_fail "the sound server did not start"
+    # Small fragments, so the recording grows while a sound plays.
+    HOME=$1 parec --latency-msec=50 -d desk.monitor --format=s16le --rate=44100 --channels=2 \
+        >"$E2E_RESULT_DIR/desk.raw" 2>"$E2E_ROOT/parec.log" &
+    # A stream that came to the new server within its first second was taken but never
+    # played (its time stood still): sounds wait until the recording has run a second.
+    for _ in $(seq 1 100); do [ "$(stat -c %s "$E2E_RESULT_DIR/desk.raw")" -ge 176400 ] && break; sleep 0.1; done
 }
 
 # e2e_start_xlogo <geometry>: an ordinary X program's window to stack against; sets

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,19 @@ HWND VisibleWindow(const char* className, const char* caption)
     return nullptr;
 }
 
+// Boxes of the clock's caption, hidden ones too: a box ended under a nested one lives on.
+int BoxWindows()
+{
+    int count = 0;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", MessageCaption));)
+        ++count;
+    return count;
+}
+
 // The text of each notice box as it came up, and the owner of each. Over the first box
 // the user opens a dialog, under which the next alarm's notice comes (and a second one
 // for the first box's minute); any later box is answered with OK, then the dialog.
+// While the first box waits ended under the dialog, a third alarm's box comes over it.
 std::vector<std::string> BoxesSeen;
 std::vector<HWND> Owners;
 constexpr char OpenedCaption[] = "Opened over the notice";
@@ -44,11 +55,11 @@ void CALLBACK WatchNoticeBox(HWND, UINT, UINT_PTR, DWORD)
         return;
     }
     HWND box = VisibleWindow("#32770", MessageCaption);
-    if (!box) {
-        if (HWND opened = VisibleWindow("#32770", OpenedCaption); opened && BoxesSeen.size() > 1)
-            PostMessageA(GetDlgItem(opened, IDOK), BM_CLICK, 0, 0);
-        return;
+    if (HWND opened = VisibleWindow("#32770", OpenedCaption); !box && opened) {
+        if (BoxesSeen.size() == 2) AddAlarmNotice(7, 32, "07:32 third");
+        if (BoxesSeen.size() > 2) PostMessageA(GetDlgItem(opened, IDOK), BM_CLICK, 0, 0);
     }
+    if (!box) return;
     char text[4096] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
     if (!BoxesSeen.empty() && BoxesSeen.back() == text) return;
@@ -58,6 +69,24 @@ void CALLBACK WatchNoticeBox(HWND, UINT, UINT_PTR, DWORD)
         MessageBoxA(nullptr, "settings", OpenedCaption, MB_OK);
     else
         PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+
+// Inside the box's loop: the next alarm fails each time a box is up, until 09:09 has
+// come; the box that lists it is answered.
+int NextMinute = 1;
+int MostBoxes;
+std::string LastBoxText;
+
+void CALLBACK FeedNotices(HWND, UINT, UINT_PTR, DWORD)
+{
+    MostBoxes = std::max(MostBoxes, BoxWindows());
+    char text[4096] = {};
+    HWND box = VisibleWindow("#32770", MessageCaption);
+    if (!box || !LastBoxText.empty() || !GetDlgItemTextA(box, 0xFFFF, text, sizeof text)) return;
+    const std::string notice = "09:0" + std::to_string(NextMinute);
+    if (NextMinute < 10) AddAlarmNotice(9, static_cast<uint8_t>(NextMinute++), notice.c_str());
+    else if (std::string(text).find("09:09") != std::string::npos) LastBoxText = text;
+    if (!LastBoxText.empty()) PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
 }  // namespace
@@ -87,8 +116,12 @@ TEST(AlarmNotices, ANoticeThatComesWhileTheBoxIsUpIsShownWithItAtOnce)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     KillTimer(nullptr, timer);
-    EXPECT_EQ(BoxesSeen, (std::vector<std::string>{"07:30 first", "07:30 first\r\n\r\n07:31 second"}));
-    EXPECT_EQ(Owners.back(), OpenedDialog) << "the second box must stay in front of the dialog";
+    EXPECT_EQ(BoxesSeen, (std::vector<std::string>{
+                             "アラームのお知らせ 1 件\r\n\r\n07:30 first",
+                             "アラームのお知らせ 2 件\r\n\r\n07:30 first\r\n\r\n07:31 second",
+                             "アラームのお知らせ 1 件\r\n\r\n07:32 third"}));
+    EXPECT_EQ(Owners, (std::vector<HWND>{nullptr, OpenedDialog, OpenedDialog}))
+        << "the later boxes must stay in front of the dialog";
 
     // Answered: a later notice comes alone.
     BoxesSeen.clear();
@@ -101,7 +134,21 @@ TEST(AlarmNotices, ANoticeThatComesWhileTheBoxIsUpIsShownWithItAtOnce)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     KillTimer(nullptr, answer);
-    EXPECT_EQ(BoxesSeen.back(), "08:00 alone");
+    EXPECT_EQ(BoxesSeen.back(), "アラームのお知らせ 1 件\r\n\r\n08:00 alone");
+
+    // Ten alarms fail one after another with nobody there: each replaces the box at its
+    // own level, never nesting, and the last box counts ten and lists the last eight.
+    AddAlarmNotice(9, 0, "09:00");
+    const UINT_PTR feed = SetTimer(nullptr, 0, 50, FeedNotices);
+    while (LastBoxText.empty() || BoxWindows() > 0) {
+        ASSERT_LT(GetTickCount() - start, 30000u);
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    KillTimer(nullptr, feed);
+    EXPECT_EQ(MostBoxes, 1);
+    EXPECT_EQ(LastBoxText.rfind("アラームのお知らせ 10 件（最後の 8 件）\r\n\r\n09:02\r\n\r\n09:03", 0), 0u)
+        << LastBoxText;
     DestroyWindow(MainWindow);
     MainWindow = nullptr;
 }

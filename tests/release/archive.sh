@@ -1,12 +1,13 @@
 #!/bin/bash
-# The release archive: two runs of scripts/package.sh give the same bytes; the archive
+# The release archive: two runs of scripts/package.sh give the same bytes, its Debian
+# package too; the archive
 # holds the exe that was built, the chime and the user's text (byte-order mark, CRLF, the
 # version) under names Explorer on a Japanese Windows shows right; the exe's version
 # resource, About box and manifest carry the project's version and its headers no link
 # time; the exe imports nothing that Windows XP lacks.
-# Both runs reuse the already-built 32-bit Release exe (build/win32, or build/win32-i686
-# where the tests run an x86_64 build), which is what a release
-# ships, so the test costs two zips, not two builds.
+# Both runs reuse the already-built Release exes (build/win32, or build/win32-i686
+# where the tests run an x86_64 build, and its x86_64 twin), which is what a release
+# ships, so the test costs two packings, not two builds.
 set -euo pipefail
 : "${PELIO_SOURCE_DIR:=$(cd "$(dirname "$0")/../.." && pwd)}"
 : "${PELIO_BUILD:=$PELIO_SOURCE_DIR/build}"
@@ -19,10 +20,13 @@ trap 'rm -rf "$scratch"' EXIT
 first=$(PELIO_DIST=$scratch/first "$PELIO_SOURCE_DIR/scripts/package.sh")
 second=$(PELIO_DIST=$scratch/second "$PELIO_SOURCE_DIR/scripts/package.sh")
 version=$(cat "$release/release/version")
-[ "$(basename "$first")" = "PelioClock-$version-win32.zip" ] || {
-    echo "FAIL: archive name $(basename "$first") for version $version"; exit 1; }
-cmp "$first" "$second" || { echo "FAIL: two runs wrote different archives"; exit 1; }
-sha256sum "$first"
+[ "$(basename -a $first | xargs)" = "PelioClock-$version-win32.zip pelioclock_$version-1_all.deb" ] || {
+    echo "FAIL: names $(basename -a $first | xargs) for version $version"; exit 1; }
+for made in $second; do
+    cmp "$scratch/first/$(basename "$made")" "$made" || { echo "FAIL: two runs differ"; exit 1; }
+done
+sha256sum $first
+first=${first%%$'\n'*}
 
 # The exe must load on Windows XP: it imports none of the kernel32 functions that came
 # with Vista or later and that mingw-w64's runtime is known to call.

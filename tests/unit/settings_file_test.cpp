@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "alarms/settings_file.h"
+#include "shell/folders.h"
 
 namespace {
 
@@ -254,3 +256,24 @@ TEST_F(SettingsFile, OddValuesSurviveASaveAndReload)
 }
 
 }  // namespace
+
+// Sound files are found as the settings file is, in the working folder, and only when it
+// has no such file beside the program.
+TEST(RelativeFile, WorkingFolderFirstThenTheProgramsFolder)
+{
+    static const std::vector<std::string> files = {"C:\\w\\a.wav", "C:\\p\\a.wav", "C:\\p\\b.wav",
+                                                   "C:\\w\\\x95\x5C.wav"};
+    const std::string longName(255, 'n');  // would not fit joined
+    const std::pair<std::string, std::string> cases[] = {
+        {"a.wav", "C:\\w\\a.wav"}, {"./b.wav", "C:\\p\\b.wav"}, {"sub\\c.wav", "C:\\w\\sub\\c.wav"},
+        {"\x95\x5C.wav", "C:\\w\\\x95\x5C.wav"}, {"D:\\b.wav", "D:\\b.wav"}, {"D:b.wav", "D:b.wav"},
+        {"\\\\s\\b.wav", "\\\\s\\b.wav"}, {"", ""}, {longName, longName},
+    };
+    for (const auto& [path, expected] : cases) {
+        char resolved[260];
+        ResolveRelativeFile(path.c_str(), "C:\\w\\", "C:\\p\\", [](const char* file) {
+            return std::find(files.begin(), files.end(), file) != files.end();
+        }, resolved, sizeof resolved);
+        EXPECT_EQ(resolved, expected) << "path " << path;
+    }
+}

@@ -64,8 +64,12 @@ read -r length runs _ <<<"$("$PELIO_NATIVE_BUILD/tests/tools/tone_span" "${captu
 e2e_log "DirectSound: the chime's first note heard for ${length}s in $runs run(s)"
 [ "$runs" -ge 1 ] || e2e_fail "DirectSound: the chime was not heard"
 
-# No chime either: nothing sounds, and the box says so.
+# No chime either, in the working folder nor beside the program: nothing sounds, and
+# the box says so.
 rm "$E2E_WORK/pelio.wav"
+mkdir "$E2E_ROOT/program"
+cp "$PELIO_EXE" "$E2E_ROOT/program/"
+PELIO_EXE=$E2E_ROOT/program/$(basename "$PELIO_EXE")
 start_alarm 0 missing.wav
 expect_one_notice "MCI, missing file and chime" "missing.wav" "鳴らせませんでした"
 e2e_expect_eq "captures with nothing to play" "" "$(ls "$E2E_CAPTURE")"

@@ -20,7 +20,7 @@ mkdir -p "$home/.cache/pelioclock"
 # start-clock.sh finds the user's prefix there: this scenario's own, which teardown ends.
 ln -s "$E2E_PREFIX" "$home/.cache/pelioclock/$pelio_prefix_name"
 env -u PELIO_BUILD HOME="$home" PELIO_NO_BUILD=1 "$checkout/scripts/install-desktop.sh" --autostart \
-    >/dev/null
+    "$home/My Clock" >/dev/null
 entry=$home/.local/share/applications/pelioclock.desktop
 for file in "$entry" "$home/.config/autostart/pelioclock.desktop"; do
     desktop-file-validate "$file" || e2e_fail "desktop-file-validate refused $file"
@@ -64,7 +64,7 @@ start_from_entry() {
 start_from_entry
 E2E_CLOCK_WINDOW=$(e2e_driver find "PELIO CLOCK" "PELIO CLOCK" 20000) \
     || e2e_fail "the entry did not start the clock"
-[ -e "$home/PelioClock/pelio.wav" ] || e2e_fail "the entry's clock has not its working folder"
+[ -e "$home/My Clock/pelio.wav" ] || e2e_fail "the entry's clock has not its working folder"
 
 # click_escape <case>: a click on the clock, then Escape, must close it.
 click_escape() {
@@ -118,6 +118,6 @@ timeout 10 xdotool search --sync --onlyvisible --name '^PelioClock$' >/dev/null 
     || e2e_fail "a start without the build showed no message"
 e2e_shot no_build >/dev/null
 
-HOME=$home "$checkout/scripts/install-desktop.sh" --uninstall >/dev/null
+HOME=$home "$checkout/scripts/install-desktop.sh" --autostart --uninstall >/dev/null
 left=$(find "$home/.local" "$home/.config" -type f)
 e2e_expect_eq "files left after --uninstall" "" "$left"

@@ -15,19 +15,8 @@ mkdir -p "$home/.cache/pelioclock" "$home/PelioClock"
 # start-clock.sh finds the user's prefix there: this scenario's own, which teardown ends.
 ln -s "$E2E_PREFIX" "$home/.cache/pelioclock/$pelio_prefix_name"
 
-HOME=$home pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-    -L "module-native-protocol-unix auth-anonymous=1" -L "module-null-sink sink_name=desk" \
-    -L module-always-sink </dev/null >"$E2E_ROOT/pulseaudio.log" 2>&1 &
-E2E_SOUND_SERVER_PID=$!
-for _ in $(seq 1 100); do HOME=$home pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-HOME=$home pactl info >/dev/null 2>&1 || e2e_fail "the sound server did not start"
+e2e_start_sound_server "$home"
 recording=$E2E_RESULT_DIR/desk.raw
-# Small fragments, so the recording grows while the alarm plays.
-HOME=$home parec --latency-msec=50 -d desk.monitor --format=s16le --rate=44100 --channels=2 \
-    >"$recording" 2>"$E2E_ROOT/parec.log" &
-# A stream that came to the new server within its first second was taken but never
-# played (its time stood still): the alarms wait until the recording has run a second.
-for _ in $(seq 1 100); do [ "$(stat -c %s "$recording")" -ge 176400 ] && break; sleep 0.1; done
 
 # ring <UseDirectSound> <Hz>: a clock whose alarm plays a 1 s tone in this minute; closed
 # once half a second of it has been heard (a busy machine leaves gaps).

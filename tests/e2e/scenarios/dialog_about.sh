@@ -13,7 +13,7 @@ read -r left top right bottom <<<"$(e2e_driver rect "$menu")"
 e2e_expect_eq "menu top" 110 "$top"
 e2e_expect_eq "menu centre" 100 $(((left + right) / 2))
 e2e_shot menu >/dev/null
-e2e_driver menu DOWN DOWN RETURN
+e2e_menu Down Down Return
 
 about=$(e2e_driver find "#32770" "ﾊﾞｰｼﾞｮﾝ情報" 3000) || e2e_fail "the About box did not open"
 read -r left top right bottom <<<"$(e2e_driver rect "$about")"
@@ -36,5 +36,5 @@ e2e_running || e2e_fail "the clock ended with the About box"
 
 e2e_click 3 100 110
 e2e_driver find "#32768" - 3000 >/dev/null || e2e_fail "no popup menu after the About box"
-e2e_driver menu DOWN DOWN DOWN RETURN
+e2e_menu Down Down Down Return
 e2e_expect_eq "exit code after 終了" 1 "$(e2e_wait_exit 3)"

@@ -3,13 +3,15 @@
 # its one filter. Cancelling it changes nothing; a chosen file lands in the file field and
 # its drop-down list, and every later chooser, in this opening of the dialog or the next,
 # starts in that file's folder. The working folder stays where it was: after a chooser
-# that opened in another folder, OK writes the settings file into the working folder and
-# an alarm whose file is gone sounds the working folder's chime.
-E2E_TIMEOUT=90
+# that opened in another folder, OK writes the settings file into the working folder; an
+# alarm whose file is gone, due while a chooser is open, sounds the working folder's chime
+# and not the one beside the program.
+E2E_TIMEOUT=110
 . "$(dirname "$0")/../lib.sh"
 e2e_begin
 
-cp "$PELIO_SOURCE_DIR/resources/pelio.wav" "$E2E_WORK/pelio.wav"
+# The working folder's chime is a tone of its own, unlike the one beside the program.
+sox -n -r 22050 -c 1 -b 16 "$E2E_WORK/pelio.wav" synth 0.3 sine 660
 sox "$E2E_WORK/pelio.wav" -t raw "$E2E_ROOT/chime.raw"
 mkdir -p "$E2E_WORK/Sounds"
 printf '[PelioClock]\r\nALM00=99:99 \r\nUseDirectSound=0\r\nAlarm=0\r\nOnTop=0\r\n' \
@@ -70,10 +72,12 @@ e2e_expect_eq "folder kept across openings" "${folder}c.wav" "$(e2e_driver get-t
 open_chooser "in the sounds' folder"
 e2e_driver click "$chooser" 2 >/dev/null
 e2e_driver wait-gone "$chooser" 3000 || e2e_fail "Cancel did not close the chooser"
+# It falls due while a chooser is open, when Wine's current folder is the chooser's.
 second=$(date +%-S)
-[ "$second" -lt 45 ] || sleep $((61 - second))
-e2e_driver set-text "$dialog" 1018 "$(date +%H)" >/dev/null
-e2e_driver set-text "$dialog" 1019 "$(date +%M)" >/dev/null
+[ "$second" -lt 50 ] || sleep $((61 - second))
+minute=$(date -d "+1 minute" +%H:%M)
+e2e_driver set-text "$dialog" 1018 "${minute%:*}" >/dev/null
+e2e_driver set-text "$dialog" 1019 "${minute#*:}" >/dev/null
 e2e_driver click "$dialog" 5 >/dev/null
 e2e_driver set-check "$dialog" 1032 1 >/dev/null
 for _ in $(seq 1 30); do [ "$(e2e_driver list-count "$dialog" 1016)" = 1 ] && break; done
@@ -82,7 +86,9 @@ e2e_driver click "$dialog" 1 >/dev/null
 e2e_driver wait-gone "$dialog" 3000 || e2e_fail "OK did not close the dialog"
 [ ! -e "$E2E_WORK/Sounds/PelioClock.ini" ] || e2e_fail "the settings file went into the sounds' folder"
 grep -q "c.wav" "$E2E_WORK/PelioClock.ini" || e2e_fail "the working folder's settings file lacks the alarm"
-notice=$(e2e_driver msgbox PelioClock 20000) || e2e_fail "the alarm showed no notice"
+open_settings
+open_chooser "at the alarm's minute"
+notice=$(E2E_DRIVER_TIMEOUT=90 e2e_driver msgbox PelioClock 80000) || e2e_fail "the alarm showed no notice"
 [[ $notice == *"pelio.wav を鳴らしました"* ]] || e2e_fail "the chime did not sound: $notice"
 e2e_capture_holds "$E2E_CAPTURE/cap-22050-1-16-S16_LE.raw" "$E2E_ROOT/chime.raw" ||
     e2e_fail "the capture is not the working folder's chime: $(ls "$E2E_CAPTURE")"

@@ -17,7 +17,7 @@ cp "$E2E_WORK/PelioClock.ini" "$E2E_ROOT/original.ini"
 e2e_start_clock
 open_settings() {
     e2e_click 3 100 110
-    e2e_driver menu DOWN RETURN
+    e2e_menu Down Return
     dialog=$(e2e_driver find "#32770" "ペリオクロック設定" 3000) || e2e_fail "the settings dialog did not open"
 }
 # box <id>: the text of the hour (1018) or minute (1019) box.

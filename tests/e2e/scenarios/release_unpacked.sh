@@ -12,7 +12,7 @@ e2e_begin
 
 # The already-built exe is packed, as scripts/package.sh does for a release.
 archive=$(PELIO_BUILD=$(dirname "$PELIO_BUILD_DIR") PELIO_DIST=$E2E_ROOT/dist \
-    "$PELIO_SOURCE_DIR/scripts/package.sh")
+    "$PELIO_SOURCE_DIR/scripts/package.sh" | sed -n 1p)
 # In code page 932 the second byte of "オ" is "I": the path must come through the
 # settings dialog's lower-casing of its letters whole.
 E2E_WORK="$E2E_ROOT/ペリオ 時計"
@@ -42,7 +42,7 @@ sleep 1.2
 face_shot first_face 0 0 no >/dev/null
 
 e2e_click 3 100 110
-e2e_driver menu DOWN RETURN
+e2e_menu Down Return
 dialog=$(e2e_driver find "#32770" "ペリオクロック設定" 3000) || e2e_fail "the settings dialog did not open"
 chime=$(e2e_windows_path "$E2E_WORK/pelio.wav")
 # The minute the alarm is registered for, with time enough left in it to register, save

@@ -25,5 +25,5 @@ read -r left top right bottom <<<"$(e2e_driver rect "$menu")"
 e2e_expect_eq "menu top" 100 "$top"
 e2e_expect_eq "menu centre" 80 $(((left + right) / 2))
 e2e_shot menu >/dev/null
-e2e_driver menu DOWN DOWN DOWN RETURN
+e2e_menu Down Down Down Return
 e2e_expect_eq "exit code after the menu's exit item" 1 "$(e2e_wait_exit 2)"
