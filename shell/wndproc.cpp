@@ -147,7 +147,8 @@ static void OnDropFiles(HDROP drop)
 static void OnPlayEnded(UINT message, WPARAM wParam, LPARAM lParam)
 {
     bool failed = false;
-    if (const uint32_t tag = PlayEnded(message, wParam, lParam, &failed)) OnSoundEnded(tag, failed);
+    if (const uint32_t tag = PlayEnded(message, wParam, lParam, &failed))
+        OnSoundEnded(tag, failed);
 }
 
 // Under Wine the multimedia layer keeps a thread of its own once MCI has played, so
