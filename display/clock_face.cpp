@@ -1,8 +1,9 @@
 // One face per tick: the picture for the hour, the frame, the ALARM label, the hands drawn
 // straight into the work surface, the read-out while the pointer is over the clock, and
-// the copy to the screen.
+// the copy to the screen of what changed.
 #include "alarms/alarm_table.h"
 #include "display/display.h"
+#include "display/face_change.h"
 #include "display/face_geometry.h"
 #include "shell/shell.h"
 
@@ -20,6 +21,13 @@ constexpr LONG AlarmLabelLeft = 176;
 constexpr LONG AlarmLabelRight = 208;
 constexpr DWORD AlarmLabelX = 45;
 constexpr DWORD AlarmLabelY = 100;
+constexpr FaceBox WholeFace = {0, 0, FaceSize, FaceSize};
+constexpr FaceBox ReadoutBox = {44, ReadoutTop, 117, ReadoutTop + 17};
+
+// The last face as it was before its read-out, and whether the screen shows it.
+uint8_t ShownFace[FaceCopyBytes];
+bool FaceOnScreen;
+bool ReadoutOnScreen;
 
 // A glyph cell is 16 pixels wide, but only 15 x 17 of it is copied.
 RECT GlyphRect(int glyph)
@@ -48,7 +56,39 @@ bool CursorOverClock(const POINT& cursor)
            cursor.y < ScreenRect.bottom;
 }
 
+// Once the pointer is found off the clock after it has left the window, it is not looked
+// for again until it moves over the window.
+bool PointerOverClock()
+{
+    if (!PointerNearClock) return false;
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const bool over = CursorOverClock(cursor);
+    if (!over && !PointerTracked) PointerNearClock = false;
+    return over;
+}
+
+// Wine's enlargement steps through the face in 65536ths of a pixel: only at a power of
+// two does a part of the face land where the whole face puts it.
+bool PartsLandExactly()
+{
+    return (ClockScale & (ClockScale - 1)) == 0;
+}
+
+void ShowFace(const FaceBox& part)
+{
+    if (part.left >= part.right) return;
+    RECT source = {part.left, part.top, part.right, part.bottom};
+    RECT target = {ScreenRect.left + part.left * ClockScale, ScreenRect.top + part.top * ClockScale,
+                   ScreenRect.left + part.right * ClockScale,
+                   ScreenRect.top + part.bottom * ClockScale};
+    FaceOnScreen =
+        ScreenSurface->Blt(&target, WorkSurface, &source, DDBLT_WAIT, nullptr) == DD_OK;
+}
+
 }  // namespace
+
+void ForgetShownFace() { FaceOnScreen = false; }
 
 // The colon blinks: it flips on every face drawn while the pointer is over the clock.
 void DrawDigitalTime(const SYSTEMTIME& time)
@@ -75,17 +115,21 @@ void DrawClockFace(const SYSTEMTIME& time)
         RECT labelRect = {AlarmLabelLeft, 0, AlarmLabelRight, 18};
         WorkSurface->BltFast(AlarmLabelX, AlarmLabelY, FontSurface, &labelRect, KeyedCopy);
     }
-    POINT cursor = {};
-    GetCursorPos(&cursor);
+    const bool readout = PointerOverClock();
 
     if (!LockWorkSurface()) return;
-    DrawHands(WorkSurfacePixels(), time.wHour, time.wMinute, time.wSecond);
+    const PixelBuffer pixels = WorkSurfacePixels();
+    DrawHands(pixels, time.wHour, time.wMinute, time.wSecond);
+    FaceBox changed = TakeChangedPixels(pixels, ShownFace);
     UnlockWorkSurface();
 
-    if (CursorOverClock(cursor)) DrawDigitalTime(time);
-    ScreenSurface->Blt(&ScreenRect, WorkSurface, &faceRect, DDBLT_WAIT, nullptr);
-    // Wine sends a window's drawing to the X server only when its thread next waits. A
-    // wait of no time for nothing sends this face now, before an alarm's player can hold
-    // the thread for a tenth of a second; Windows returns at once.
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
+    // The read-out lies over the pixels just compared: where it is or was, all is sent.
+    if (readout || ReadoutOnScreen) changed = UniteFaceBoxes(changed, ReadoutBox);
+    ReadoutOnScreen = readout;
+    if (readout) DrawDigitalTime(time);
+    ShowFace(FaceOnScreen && PartsLandExactly() ? changed : WholeFace);
 }
+
+// Wine sends a window's drawing to the X server only when its thread next waits: a wait
+// of no time for nothing sends it now. Windows returns at once.
+void SendFaceNow() { MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0); }

@@ -24,7 +24,11 @@ BOOL LoadBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap);
 void ReloadSurfaceBitmaps();
 BOOL LockWorkSurface();
 void UnlockWorkSurface();
+// Restores lost surfaces; after a change of the display's settings (NoteDisplayChange,
+// from WM_DISPLAYCHANGE) or a lost screen it reads the screen's depth again and, when
+// that has changed, makes everything again.
 void CheckDisplay();
+void NoteDisplayChange();
 BOOL RecreateDisplay();
 void BuildLightenTable();
 
@@ -36,4 +40,9 @@ BOOL BuildWindowRegion(HWND window, const char* bitmapName, int x0, int y0, int 
 extern int32_t ColonShown;
 
 void DrawClockFace(const SYSTEMTIME& time);
+// The next face is copied to the screen whole, not only where it changed: the screen
+// may no longer show the last one (a repaint, a move, a restored screen).
+void ForgetShownFace();
+// Sends the face drawn last to the screen now rather than when the thread next waits.
+void SendFaceNow();
 void DrawDigitalTime(const SYSTEMTIME& time);

@@ -1,4 +1,5 @@
-set(DISPLAY_PURE_SOURCES display/raster.cpp display/face_geometry.cpp display/lighten.cpp)
+set(DISPLAY_PURE_SOURCES display/raster.cpp display/face_geometry.cpp display/lighten.cpp
+    display/face_change.cpp)
 set(DISPLAY_PLATFORM_SOURCES display/surfaces.cpp display/clock_face.cpp display/window_shape.cpp)
 
 # Which pixel a polygon edge crosses depends on each step of its double arithmetic being

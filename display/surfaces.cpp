@@ -191,6 +191,7 @@ static void RebuildForDepth(int32_t bitsPerPixel)
 {
     DisplayDepth = bitsPerPixel;
     TickEnabled = 0;
+    ForgetShownFace();
     KillTimer(MainWindow, ClockTimerId);
     ReleaseDisplay();
     if (!RecreateDisplay()) return;
@@ -205,19 +206,29 @@ static void RestoreLostSurfaces()
     if (ScreenSurface->IsLost() != DD_OK) {
         ScreenSurface->Restore();
         ReloadSurfaceBitmaps();
+        ForgetShownFace();
     }
     if (WorkSurface->IsLost() != DD_OK) WorkSurface->Restore();
     if (FrameSurface->IsLost() != DD_OK) FrameSurface->Restore();
 }
 
+// Reading the depth costs a device context; the system tells of every change.
+static bool DisplayChangeNoted;
+
+void NoteDisplayChange() { DisplayChangeNoted = true; }
+
 void CheckDisplay()
 {
     if (!ScreenSurface) return;
-    const int32_t bitsPerPixel = ReadScreenBitsPerPixel();
-    if (DepthChanged(bitsPerPixel))
-        RebuildForDepth(bitsPerPixel);
-    else
-        RestoreLostSurfaces();
+    if (DisplayChangeNoted || ScreenSurface->IsLost() != DD_OK) {
+        DisplayChangeNoted = false;
+        const int32_t bitsPerPixel = ReadScreenBitsPerPixel();
+        if (DepthChanged(bitsPerPixel)) {
+            RebuildForDepth(bitsPerPixel);
+            return;
+        }
+    }
+    RestoreLostSurfaces();
 }
 
 BOOL RecreateDisplay()

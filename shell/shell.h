@@ -13,7 +13,6 @@ constexpr char ClockWindowTitle[] = "PELIO CLOCK";
 constexpr char MessageCaption[] = "PelioClock";
 constexpr int ClockWindowSize = 160;
 constexpr UINT_PTR ClockTimerIdentifier = 1;
-constexpr UINT ClockTimerPeriodMs = 1000;
 constexpr int ExitCodeClosed = 1;
 
 // Messages the clock posts to its own window. The streaming worker reports the end of
@@ -34,6 +33,12 @@ extern HBITMAP FontBitmap;
 extern HRGN WindowRegion;
 extern RECT ScreenRect;
 extern HMENU PopupMenu;
+// Where the pointer is, is a round trip to the window system that a clock nobody points
+// at should not make every second. The face looks for it while PointerNearClock is set:
+// from the pointer's first move over the window until a face finds it off the clock
+// after the window has been told that it left (PointerTracked cleared).
+extern bool PointerTracked;
+extern bool PointerNearClock;
 // The whole-number factor the clock is drawn at, from the system's dots per inch: the
 // face is composed at 160 x 160 and enlarged pixel for pixel.
 extern int32_t ClockScale;
@@ -41,7 +46,8 @@ extern int32_t ClockScale;
 BOOL InitInstance(HINSTANCE instance, int showCommand, int x, int y);
 LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void ClockTick();
-// Sets the one-second timer (ClockTimerIdentifier) to fall just after the next second.
+// Sets the one-second timer (ClockTimerIdentifier) to fall just after the next second;
+// the ticks keep it there.
 void ArmClockTimer();
 void CloseClock();
 void UpdateScreenRect();

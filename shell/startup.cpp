@@ -19,6 +19,8 @@ HBITMAP FontBitmap;
 HRGN WindowRegion;
 RECT ScreenRect;
 HMENU PopupMenu;
+bool PointerTracked;
+bool PointerNearClock;
 
 static BOOL RegisterClockClass(HINSTANCE instance)
 {

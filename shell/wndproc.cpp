@@ -3,43 +3,86 @@
 #include "alarms/alarms.h"
 #include "display/display.h"
 #include "shell/shell.h"
+#include "shell/tick_timing.h"
 #include "sound/sound.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
 
-void ClockTick()
+// The timer's period as last set.
+static UINT ClockTimerPeriod;
+// The time the last timer tick drew.
+static SYSTEMTIME LastTimerTick;
+// The minute of the last tick; none at start.
+static WORD LastTickMinute = 60;
+
+// Wine sends a window's drawing to the X server only when its thread next waits. An
+// alarm's player may hold the thread for a tenth of a second as it starts, so in the
+// first tick of a minute, where alarms start, the face is sent before they are checked.
+static void ClockTickAt(const SYSTEMTIME& now)
 {
     if (!TickEnabled) return;
     CheckDisplay();
-    SYSTEMTIME now;
-    GetLocalTime(&now);
     DrawClockFace(now);
+    if (now.wMinute != LastTickMinute) SendFaceNow();
+    LastTickMinute = now.wMinute;
     CheckAlarms(now);
 }
 
-// Each tick falls just after a second of the wall clock begins, so the second hand turns
-// with the second and an alarm sounds at the start of its minute. The timer is set again
-// at every tick: a fixed period would keep the phase of the moment the clock started.
-void ArmClockTimer()
+void ClockTick()
 {
-    constexpr UINT AfterSecondMs = 10;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const UINT untilNextSecond = 1000 - now.wMilliseconds % 1000;
-    ClockTimerId =
-        SetTimer(MainWindow, ClockTimerIdentifier, untilNextSecond + AfterSecondMs, nullptr);
+    ClockTickAt(now);
 }
 
+static void SetClockTimer(UINT elapse)
+{
+    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, elapse, nullptr);
+    ClockTimerPeriod = elapse;
+}
+
+// Each tick falls just after a second of the wall clock begins, so the second hand turns
+// with the second and an alarm sounds at the start of its minute: a timer that merely
+// ran on would keep the phase of the moment the clock started.
+void ArmClockTimer()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetClockTimer(ElapseToNextTick(now.wMilliseconds));
+}
+
+static bool SameSecond(const SYSTEMTIME& a, const SYSTEMTIME& b)
+{
+    return a.wSecond == b.wSecond && a.wMinute == b.wMinute && a.wHour == b.wHour &&
+           a.wDay == b.wDay;
+}
+
+// A tick that still reads the second the last one drew came early: drawn again, it would
+// flip the read-out's colon twice within a moment. It only brings the timer back.
 static void OnTimer()
 {
-    ClockTick();
-    if (TickEnabled) ArmClockTimer();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (!SameSecond(now, LastTimerTick)) {
+        LastTimerTick = now;
+        ClockTickAt(now);
+    }
+    if (!TickEnabled) return;
+    if (const UINT elapse = TimerAfterTick(now.wMilliseconds, ClockTimerPeriod))
+        SetClockTimer(elapse);
 }
 
 static void OnMove()
 {
     UpdateScreenRect();
+    ForgetShownFace();
+    ClockTick();
+}
+
+static void OnEraseBackground()
+{
+    ForgetShownFace();
     ClockTick();
 }
 
@@ -112,6 +155,18 @@ static LRESULT OnLeftButtonDown(HWND window, WPARAM hitTest, LPARAM lParam)
     return DefWindowProcA(window, WM_NCLBUTTONDOWN, hitTest, MAKELPARAM(at.x, at.y));
 }
 
+// The face looks for the pointer from its first move over the clock; the window asks to
+// be told when it leaves.
+static LRESULT OnPointerMove(HWND window, WPARAM hitTest, LPARAM lParam)
+{
+    PointerNearClock = true;
+    if (!PointerTracked) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE | TME_NONCLIENT, window, 0};
+        PointerTracked = TrackMouseEvent(&track) != FALSE;
+    }
+    return DefWindowProcA(window, WM_NCMOUSEMOVE, hitTest, lParam);
+}
+
 static void OnRightButtonDown(LPARAM lParam)
 {
     const int x = static_cast<short>(LOWORD(lParam));
@@ -171,9 +226,12 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 {
     switch (message) {
     case WM_MOVE: OnMove(); return 0;
-    case WM_ERASEBKGND: ClockTick(); return 0;
+    case WM_ERASEBKGND: OnEraseBackground(); return 0;
     case WM_TIMER: OnTimer(); return 0;
     case WM_NCHITTEST: return OnHitTest();
+    case WM_NCMOUSEMOVE: return OnPointerMove(window, wParam, lParam);
+    case WM_NCMOUSELEAVE: PointerTracked = false; return 0;
+    case WM_DISPLAYCHANGE: NoteDisplayChange(); return 0;
     case WM_NCLBUTTONDOWN: return OnLeftButtonDown(window, wParam, lParam);
     case WM_EXITSIZEMOVE: KeepPlace(); return 0;
     case WM_NCRBUTTONDOWN: OnRightButtonDown(lParam); return 0;

@@ -13,6 +13,7 @@
 #include "display/raster.h"
 #include "display/shape_scan.h"
 #include "shell/shell.h"
+#include "shell/tick_timing.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ protected:
         if (MainWindow) DestroyWindow(MainWindow);
         MainWindow = nullptr;
         TickEnabled = 0;
+        PointerTracked = PointerNearClock = false;
     }
 
     // The work surface's pixels as 0xRRGGBB; the tests run on a 32-bit screen.
@@ -134,10 +136,16 @@ TEST_F(DisplayWindow, SurfacesTakeTheScreensFormat)
 
 TEST_F(DisplayWindow, DepthChangeRebuildsEverythingAndRestartsTheTick)
 {
-    // The screen did not change, so a disagreeing depth is a change to the screen's.
+    // The screen did not change, so a disagreeing depth is a change to the screen's. It
+    // is looked at only once the system has told of a change.
     DisplayDepth = 8;
     TickEnabled = 1;
-    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, ClockTimerPeriodMs, nullptr);
+    ClockTimerId = SetTimer(MainWindow, ClockTimerIdentifier, TickPeriodMs, nullptr);
+    IDirectDrawSurface* work = WorkSurface;
+    CheckDisplay();
+    EXPECT_EQ(DisplayDepth, 8);
+    EXPECT_EQ(WorkSurface, work);
+    NoteDisplayChange();
     CheckDisplay();
 
     EXPECT_EQ(DisplayDepth, screenBits_);
@@ -160,6 +168,7 @@ TEST_F(DisplayWindow, SameDepthKeepsTheSurfacesAndTheTimer)
     IDirectDrawSurface* work = WorkSurface;
     ClockTimerId = 77;
     TickEnabled = 1;
+    NoteDisplayChange();
     CheckDisplay();
     EXPECT_EQ(WorkSurface, work);
     EXPECT_EQ(ClockTimerId, 77u);
@@ -235,23 +244,31 @@ TEST_F(DisplayWindow, ReadoutWhileThePointerIsInsideWithABlinkingColon)
 {
     const int colonCell = 160, hourTens = 0, hourUnits = 16 * 9, minuteUnits = 16 * 5;
     ColonShown = 0;
+    PointerNearClock = true;
     struct Case {
         const char* where;
         int x, y;
+        bool tracked;  // the window has not been told that the pointer left
         bool readout;
         bool colon;
     };
     // Faces are drawn one after the other: the colon flips only on faces with a read-out.
+    // Once the pointer has left the window it is looked for until it is found off the
+    // clock, and then no more until it moves over the window again.
     const Case cases[] = {
-        {"on the left column", ScreenRect.left, 80, false, false},
-        {"on the top row", 80, ScreenRect.top, false, false},
-        {"one pixel in from the left", ScreenRect.left + 1, 80, true, true},
-        {"inside again", 80, 80, true, false},
-        {"outside", ScreenRect.right, 80, false, false},
-        {"in a see-through corner", ScreenRect.left + 2, ScreenRect.top + 2, true, true},
+        {"on the left column", ScreenRect.left, 80, true, false, false},
+        {"on the top row", 80, ScreenRect.top, true, false, false},
+        {"one pixel in from the left", ScreenRect.left + 1, 80, true, true, true},
+        {"inside again", 80, 80, true, true, false},
+        {"outside", ScreenRect.right, 80, true, false, false},
+        {"in a see-through corner", ScreenRect.left + 2, ScreenRect.top + 2, true, true, true},
+        {"in the corner, left", ScreenRect.left + 2, ScreenRect.top + 2, false, true, false},
+        {"outside, left", ScreenRect.right, 80, false, false, false},
+        {"inside, no move seen", 80, 80, false, false, false},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(SetCursorPos(c.x, c.y));
+        PointerTracked = c.tracked;
         DrawAt(9, 5, 0);
         ReadWorkSurface();
         const bool digits = GlyphMismatches(font_, face_, hourTens, 0, 15, 17, 44, 70) == 0 &&
@@ -262,6 +279,23 @@ TEST_F(DisplayWindow, ReadoutWhileThePointerIsInsideWithABlinkingColon)
         EXPECT_EQ(digits, c.readout) << c.where;
         if (c.readout) EXPECT_EQ(colon, c.colon) << c.where;
     }
+}
+
+// A timer tick that still reads the second drawn last came early: drawn again, it would
+// flip the colon back at once and the blink would stall.
+TEST_F(DisplayWindow, TimerTickInTheSecondDrawnLastIsNotDrawnAgain)
+{
+    TickEnabled = 1;
+    PointerNearClock = PointerTracked = true;
+    ColonShown = 0;
+    ASSERT_TRUE(SetCursorPos(80, 80));
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    ClockWndProc(MainWindow, WM_TIMER, ClockTimerIdentifier, 0);
+    ClockWndProc(MainWindow, WM_TIMER, ClockTimerIdentifier, 0);
+    GetLocalTime(&after);
+    if (after.wSecond == before.wSecond) EXPECT_EQ(ColonShown, 1);
+    EXPECT_TRUE(KillTimer(MainWindow, ClockTimerIdentifier)) << "the timer runs on";
 }
 
 TEST_F(DisplayWindow, WindowShapeIsTheFrameWithoutItsRedSurround)

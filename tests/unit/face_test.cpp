@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "display/face_change.h"
 #include "display/face_geometry.h"
 #include "shell/trig.h"
 #include "tests/support/pixel_bytes.h"
@@ -183,6 +184,38 @@ TEST(DrawHands, DrawsNothingAtOtherDepths)
                   static_cast<long>(face.memory.size()))
             << "depth " << depth;
     }
+}
+
+std::string Text(const FaceBox& b)
+{
+    if (b.left >= b.right) return "empty";
+    return std::to_string(b.left) + "," + std::to_string(b.top) + "-" + std::to_string(b.right) +
+           "," + std::to_string(b.bottom);
+}
+
+// Only what differs from the face before goes to the screen: the box holds each changed
+// pixel, however few of its bytes changed, and the copy follows the face.
+TEST(ChangedPixels, BoxHoldsEveryChangedPixelAndTheCopyFollows)
+{
+    static uint8_t copy[FaceCopyBytes];
+    for (int32_t depth : {8, 16, 24, 32}) {
+        SCOPED_TRACE(testing::Message() << "depth " << depth);
+        std::fill(std::begin(copy), std::end(copy), uint8_t{0});
+        Face face(depth);
+        EXPECT_EQ(Text(TakeChangedPixels(face.Buffer(), copy)), "empty");
+        face.memory[static_cast<size_t>((7 * FaceSize + 5) * face.bytes)] = 1;
+        face.memory[static_cast<size_t>((100 * FaceSize + 151) * face.bytes - 1)] = 1;
+        EXPECT_EQ(Text(TakeChangedPixels(face.Buffer(), copy)), "5,7-151,101");
+        EXPECT_EQ(Text(TakeChangedPixels(face.Buffer(), copy)), "empty");
+        face.memory.back() = 2;
+        EXPECT_EQ(Text(TakeChangedPixels(face.Buffer(), copy)), "159,159-160,160");
+    }
+    Face unknown(12);
+    copy[0] = 9;
+    EXPECT_EQ(Text(TakeChangedPixels(unknown.Buffer(), copy)), "0,0-160,160");
+    EXPECT_EQ(copy[0], 9) << "a depth without hands leaves the copy alone";
+    EXPECT_EQ(Text(UniteFaceBoxes({0, 0, 0, 0}, {1, 2, 3, 4})), "1,2-3,4");
+    EXPECT_EQ(Text(UniteFaceBoxes({5, 0, 9, 4}, {1, 2, 3, 8})), "1,0-9,8");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "tests/support/bmp8.h"
 #include "display/shape_scan.h"
 #include "shell/placement.h"
+#include "shell/tick_timing.h"
 
 // Found by lookup from std::vector's comparison, so not in the unnamed namespace.
 static bool operator==(const ShapeRect& a, const ShapeRect& b)
@@ -200,6 +201,22 @@ TEST(ClockPlacement, ScaleAndFitIntoTheWorkArea)
         EXPECT_EQ(Text({{f.left, f.top, f.right, f.bottom}}),
                   Text({{fitted.left, fitted.top, fitted.right, fitted.bottom}}));
     }
+}
+
+// The timer is set again only when a tick falls more than 8 ms from its place 20 ms into
+// the second, or when a tick in its place finds the timer without its period of a second.
+TEST(ClockTickTimer, SetAgainOnlyOffItsPlace)
+{
+    struct Case {
+        unsigned millisecond, period, setting;
+    };
+    const Case cases[] = {
+        {20, 1000, 0},   {12, 1000, 0},  {28, 1000, 0},  {11, 1000, 1009}, {29, 1000, 991},
+        {20, 985, 1000}, {28, 1012, 1000}, {0, 1000, 1020}, {995, 1000, 25},  {500, 1000, 520},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TimerAfterTick(c.millisecond, c.period), c.setting)
+            << "tick at " << c.millisecond << " ms, period " << c.period;
 }
 
 }  // namespace
