@@ -26,12 +26,18 @@ extern int32_t OnTop;
 extern int32_t Alarm;
 extern int32_t UseDirectSound;
 
-// The trigger's latch: set when an alarm is handed to a player, released by the first
-// tick in another minute of the day (a computer asleep from 07:00 to 08:00 still sounds
-// the 08:00 alarm).
-extern int32_t AlarmFired;
-extern uint8_t AlarmFiredHour;
-extern uint8_t AlarmFiredMinute;
+// A tick's local date and time, as far as the alarms look at it.
+struct AlarmTime {
+    unsigned year, month, day, hour, minute;
+};
+
+constexpr int MinutesPerDay = 24 * 60;
+// The trigger's latch. For each minute of the day, the day (counted from an era long
+// before any clock's date, so never 0) on which that minute's alarms were last handed to
+// a player: each alarm sounds at most once on each date, whatever the clock does. And
+// the minute of the last tick, against which a jump forward is measured.
+extern int32_t AlarmMinuteSpentOn[MinutesPerDay];
+extern int64_t AlarmLastTickMinute;
 
 void SetDefaultAlarms();
 void CountAlarms();
@@ -41,8 +47,14 @@ void CountAlarms();
 // blanks skipped, an optional sign, digits up to the first non-digit; no digits give 0).
 int ReadTwoCharNumber(const char* text);
 
+// Minutes from the era's start to the given local date and time.
+int64_t MinuteNumber(const AlarmTime& time);
+
 // Starts playing one alarm's file; reads the entry only during the call.
 using AlarmPlayer = void (*)(const AlarmEntry& entry);
 
-// Hands every active alarm due at hour:minute to play, in table order, once per minute.
-void TriggerAlarms(unsigned hour, unsigned minute, AlarmPlayer play);
+// Hands every active alarm due at the tick's time to play, in table order, once on its
+// date. A clock set forward by at most an hour (a short sleep, a time sync, the spring
+// change of daylight saving time) hands over the alarms of the minutes it passed over,
+// oldest first, at the first tick after the change.
+void TriggerAlarms(const AlarmTime& time, AlarmPlayer play);

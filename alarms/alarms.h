@@ -7,13 +7,12 @@
 
 #include "alarms/alarm_table.h"
 
-// Also stops a sound whose device never reported its end, once its time is well past.
+// Also gives up a sound whose device never reported its end, once its time is well past.
 void CheckAlarms(const SYSTEMTIME& time);
-// The play of that tag has ended; `failed` when the device broke it off. The end of a
-// play other than the alarm's own under way is not the alarm's business.
+// The play of that tag has ended, or was stopped (failed false); failed when the device
+// broke it off. The end of a play other than the alarm's own under way is not the alarm's
+// business, nor is a tag of 0.
 void OnSoundEnded(uint32_t tag, bool failed);
-// Stops whatever sound the clock plays, an alarm's or a dropped file's.
-void StopClockSound();
 
 // Notices of alarms that could not sound as they should: added on the window thread,
 // shown one message box at a time outside the tick.

@@ -203,9 +203,11 @@ static bool ApplyPlaybackMethod(HWND dialog)
         MessageBoxA(dialog, MethodLockedText, MessageCaption, MB_OK);
         return false;
     }
+    // The chime of an alarm may play through DirectSound whatever the setting; its end
+    // would never come. The object then stays until the next OK or the clock's close.
     if (useDirectSound)
         InitDSound();
-    else
+    else if (!SoundPlaying)
         ReleaseDSound();
     UseDirectSound = useDirectSound ? 1 : 0;
     return true;

@@ -4,22 +4,6 @@
 #include <cstddef>
 #include <cstring>
 
-namespace {
-
-int32_t BytesPerPixel(int32_t depth)
-{
-    switch (depth) {
-    case 8: return 1;
-    case 15:
-    case 16: return 2;
-    case 24: return 3;
-    case 32: return 4;
-    default: return 0;
-    }
-}
-
-}  // namespace
-
 FaceBox TakeChangedPixels(const PixelBuffer& face, uint8_t (&copy)[FaceCopyBytes])
 {
     const int32_t bytes = BytesPerPixel(face.depth);

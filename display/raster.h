@@ -16,6 +16,19 @@ struct PixelBuffer {
     const uint8_t* lightenTable;  // depth 8: the lightened palette index of each index
 };
 
+// Bytes per pixel of a drawing depth, 0 for a depth nothing is drawn at.
+inline int32_t BytesPerPixel(int32_t depth)
+{
+    switch (depth) {
+    case 8: return 1;
+    case 15:
+    case 16: return 2;
+    case 24: return 3;
+    case 32: return 4;
+    default: return 0;
+    }
+}
+
 struct PolygonExtent {
     int32_t minX;
     int32_t maxX;

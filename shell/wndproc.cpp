@@ -145,7 +145,7 @@ static LRESULT OnLeftButtonDown(HWND window, WPARAM hitTest, LPARAM lParam)
     if (hitTest != HTCAPTION) return DefWindowProcA(window, WM_NCLBUTTONDOWN, hitTest, lParam);
     bool clicked = false;
     if (!PointerDrags(window, press, &at, &clicked)) {
-        if (clicked) StopClockSound();
+        if (clicked) OnSoundEnded(StopPlay(), false);
         return 0;
     }
     RECT place;
@@ -197,12 +197,13 @@ static void OnDropFiles(HDROP drop)
         MessageBoxA(MainWindow, text, WaveErrorCaption, MB_OK);
 }
 
-// The notice of the play under way closes the device, whatever it says; a failure may
-// still be an alarm's to make up for. A notice of a play already stopped is ignored.
-static void OnMciNotify(WPARAM code, LPARAM device)
+// The MCI device's notice or the streaming worker's message: a failure may still be an
+// alarm's to make up for.
+static void OnPlayEnded(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (const uint32_t tag = EndWaveMci(static_cast<MCIDEVICEID>(device)))
-        OnSoundEnded(tag, code == MCI_NOTIFY_FAILURE);
+    bool failed = false;
+    if (const uint32_t tag = PlayEnded(message, wParam, lParam, &failed))
+        OnSoundEnded(tag, failed);
 }
 
 // Under Wine the multimedia layer keeps a thread of its own once MCI has played, so
@@ -211,7 +212,7 @@ static void OnMciNotify(WPARAM code, LPARAM device)
 [[noreturn]] static void OnDestroy()
 {
     TickEnabled = 0;
-    CloseWaveMci();
+    StopPlay();
     KillTimer(MainWindow, ClockTimerId);
     ReleaseDSound();
     ReleaseDisplay();
@@ -237,8 +238,8 @@ LRESULT CALLBACK ClockWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case WM_COMMAND: OnMenuCommand(wParam); return 0;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case MM_MCINOTIFY: OnMciNotify(wParam, lParam); return 0;
-    case SoundEndedMessage: OnSoundEnded(static_cast<uint32_t>(lParam), wParam != 0); return 0;
+    case MM_MCINOTIFY:
+    case SoundEndedMessage: OnPlayEnded(message, wParam, lParam); return 0;
     case AlarmNoticeMessage: ShowAlarmNotices(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     // Last, because nothing comes after it: the process ends inside OnDestroy.

@@ -331,7 +331,7 @@ BOOL PlayWaveStream(const char* path, SoundFailure* failure)
     return Report(started, failure);
 }
 
-void StopWaveStream()
+void StopStreamPlay()
 {
     EndStream();
 }

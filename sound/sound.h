@@ -7,20 +7,10 @@
 #include <atomic>
 #include <cstdint>
 
+#include "sound/sound_failure.h"
+
 // Set while either player plays; every new play is refused meanwhile.
 extern std::atomic<int32_t> SoundPlaying;
-
-// Why a play did not start. The players show nothing: their callers tell the user.
-enum class SoundFailure {
-    None,
-    Busy,          // another sound of the clock's own is playing
-    NoDevice,      // no DirectSound object
-    NotOpened,     // the file cannot be opened
-    NotWave,       // not a RIFF WAVE file of PCM sound
-    BadFormat,     // a PCM format the player cannot use
-    Unreadable,    // damaged or without sample data: nothing the user could be told
-    DeviceFailed,  // the sound device refused the file or could not play it
-};
 
 // The reader's own words for a fault of the file, shown with WaveErrorCaption; null for
 // faults it has none for.
@@ -40,25 +30,26 @@ BOOL PlayWaveStream(const char* path, SoundFailure* failure = nullptr);
 void ReleaseDSound();
 
 BOOL PlayWaveMci(const char* path, SoundFailure* failure = nullptr);
-DWORD CloseWaveMci();
-// The device's notice of the end of a play: the device is closed when the notice is the
-// play's under way, and that play's tag is returned; 0 for a notice of a play already
-// stopped, which is ignored.
-uint32_t EndWaveMci(MCIDEVICEID device);
 
 // Every play that starts gets a tag of its own, the play under way SoundPlayTag. Its end
-// comes back with it (SoundEndedMessage's lParam, EndWaveMci), so the end of one play
-// that arrives after the next has begun is not taken for the next one's.
+// comes back with it, so the end of one play that arrives after the next has begun is
+// not taken for the next one's.
 extern uint32_t SoundPlayTag;
-// Stops the sound under way, through either player, and releases it as at its end;
-// returns its tag, 0 when nothing played.
-uint32_t StopSound();
-// The same for a play that has outlasted its length by a margin: a device that stalls
-// never reports the end, and would refuse every later play.
-uint32_t StopOverdueSound();
+// Stops what plays, through either player, without waiting on its device, and releases
+// it as at its end; returns its tag, 0 when nothing played.
+uint32_t StopPlay();
+// A play's end has arrived: MM_MCINOTIFY or SoundEndedMessage. Returns the tag of the play
+// that ended, and tells a caller that asks whether the device broke it off; 0 for the notice
+// of a play already stopped, or one that reaches the next play of a device identifier reused.
+uint32_t PlayEnded(UINT message, WPARAM wParam, LPARAM lParam, bool* failed = nullptr);
+// The play under way has outlasted its length by a margin: a device that stalls never
+// reports the end. Time the computer spent asleep does not count.
+bool PlayOverdue();
 
 // Inside the players: a play of lengthMs has started; its tag.
 uint32_t BeginSoundPlay(uint64_t lengthMs);
-// Window thread; each does nothing when its player plays nothing.
-void StopWaveStream();
-void StopWaveMci();
+// Each player's part of StopPlay; nothing when it plays nothing.
+void StopStreamPlay();
+void StopMciPlay();
+// The MCI player's part of PlayEnded: the device's notice, its code and device.
+uint32_t EndMciPlay(WPARAM code, LPARAM device, bool* failed);

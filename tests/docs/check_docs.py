@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The documentation a person reads holds together: every link and picture in README.md
 and docs/ resolves (files, folders and #anchors to headings), every picture in docs/images
-is shown somewhere, and the face pictures still show what the artwork and the clock's
-hand drawing make of their moment.
+is shown somewhere, the face pictures still show what the artwork and the clock's
+hand drawing make of their moment, and the names a reader looks up are there: every key
+of the settings file, every e2e helper a scenario calls and every driver command.
 
     check_docs.py <source-dir> <face_check>
 
@@ -102,6 +103,28 @@ def check_faces(root, face_check, problems):
                                 f"(run scripts/make-screenshots.sh --faces):\n{result.stdout}")
 
 
+def read(root, name):
+    with open(os.path.join(root, name), encoding="utf-8") as f:
+        return f.read()
+
+
+def check_names(root, problems):
+    """Names the code defines that a page must give, each in backticks."""
+    keys = re.findall(r'Key\[\] = "(\w+)"', read(root, "alarms/settings_file.h"))
+    used = "".join(read(root, os.path.join(folder, name))
+                   for top in ("tests/e2e/scenarios", "tests/soak", "bench")
+                   for folder, _, files in os.walk(os.path.join(root, top))
+                   for name in files if name.endswith((".sh", ".bash")))
+    helpers = [h for h in re.findall(r"^(e2e_\w+)\(\)", read(root, "tests/e2e/lib.sh"), re.M)
+               if re.search(rf"\b{h}\b", used)]
+    commands = re.findall(r'^\s*\{"([\w-]+)", \d+, "', read(root, "tests/e2e/driver/driver.cpp"), re.M)
+    for page, names in (("docs/settings-file.md", keys + ["ALM00"]),
+                        ("tests/e2e/README.md", helpers + commands)):
+        text = read(root, page)
+        problems += [f"{page}: `{n}` is not described" for n in names
+                     if not re.search(rf"`{re.escape(n)}[ `]", text)]
+
+
 def main():
     root, face_check = sys.argv[1], sys.argv[2]
     problems, shown = [], set()
@@ -111,6 +134,7 @@ def main():
         if name.endswith(".png") and os.path.join(images, name) not in shown:
             problems.append(f"docs/images/{name} is shown by no document")
     check_faces(root, face_check, problems)
+    check_names(root, problems)
     for problem in problems:
         print(problem)
     print(f"docs: {len(problems)} problem(s)")

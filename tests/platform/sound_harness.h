@@ -24,7 +24,7 @@ inline std::vector<WPARAM> SoundEndReports;
 inline LRESULT CALLBACK SoundTestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == MM_MCINOTIFY) {
-        CloseWaveMci();
+        PlayEnded(message, wParam, lParam);
         return 0;
     }
     if (message == SoundEndedMessage) {

@@ -192,7 +192,7 @@ void PlayThroughBothPlayers(const std::string& path, bool toMci, Tally& tally)
     PlayWaveMci(path.c_str());
     if (SoundPlaying) {
         ++tally.mciPlayed;
-        if (!WaitUntilQuiet(3000)) CloseWaveMci();
+        if (!WaitUntilQuiet(3000)) StopPlay();
     }
     EXPECT_EQ(SoundPlaying, 0) << path;
 }

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "tests/support/bmp8.h"
-#include "tests/support/pixel_bytes.h"
+#include "display/raster.h"
 #include "display/face_geometry.h"
 #include "display/shape_scan.h"
 #include "shell/trig.h"

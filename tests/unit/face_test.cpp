@@ -7,7 +7,7 @@
 #include "display/face_change.h"
 #include "display/face_geometry.h"
 #include "shell/trig.h"
-#include "tests/support/pixel_bytes.h"
+#include "display/raster.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "display/raster.h"
-#include "tests/support/pixel_bytes.h"
 
 namespace {
 

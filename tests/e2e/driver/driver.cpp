@@ -197,9 +197,9 @@ int AnswersCommand(const Args& args)
                : Failed;
 }
 
-BOOL CALLBACK ListWindow(HWND window, LPARAM)
+BOOL CALLBACK ListWindow(HWND window, LPARAM all)
 {
-    if (!IsWindowVisible(window)) return TRUE;
+    if (!all && !IsWindowVisible(window)) return TRUE;
     RECT rect;
     GetWindowRect(window, &rect);
     DWORD pid = 0;
@@ -212,9 +212,9 @@ BOOL CALLBACK ListWindow(HWND window, LPARAM)
 }
 
 // windows: every visible top-level window as "hwnd pid class left top right bottom title".
-int WindowsCommand(const Args&)
+int WindowsCommand(const Args& args)
 {
-    EnumWindows(ListWindow, 0);
+    EnumWindows(ListWindow, !args.empty());
     return 0;
 }
 
@@ -594,7 +594,7 @@ const Command Commands[] = {
     {"find", 2, "<class|-> <title|-> [wait-ms]", FindCommand},
     {"wait-gone", 2, "<hwnd> <wait-ms>", WaitGoneCommand},
     {"answers", 2, "<hwnd> <wait-ms>", AnswersCommand},
-    {"windows", 0, "", WindowsCommand},
+    {"windows", 0, "[all: hidden ones too]", WindowsCommand},
     {"foreground", 0, "", ForegroundCommand},
     {"rect", 1, "<hwnd>", RectCommand},
     {"item", 2, "<dialog> <id>", ItemCommand},
